@@ -123,6 +123,8 @@ std::vector<std::u16string> FindFiles(std::u16string_view pattern) {
     return names;
 }
 
-bool DeleteFileAt(std::u16string_view path) { return ::unlink(Utf16ToUtf8(path).c_str()) == 0; }
+bool DeleteFileAt(std::u16string_view path) {
+    return ::unlink(Utf16ToUtf8(path).c_str()) == 0;
+}
 
 } // namespace plat

@@ -62,7 +62,8 @@ std::optional<KeyValue> SplitKeyValue(std::u16string_view line) {
 }
 
 std::u16string_view Unquote(std::u16string_view v) {
-    if (v.size() >= 2 && ((v.front() == u'"' && v.back() == u'"') || (v.front() == u'\'' && v.back() == u'\''))) {
+    if (v.size() >= 2 &&
+        ((v.front() == u'"' && v.back() == u'"') || (v.front() == u'\'' && v.back() == u'\''))) {
         return v.substr(1, v.size() - 2);
     }
     return v;

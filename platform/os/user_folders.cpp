@@ -47,9 +47,15 @@ std::u16string ProgramDirectory() {
     return Utf8ToUtf16(path);
 }
 
-std::u16string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
-std::u16string UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
-std::u16string UserStateFolder() { return XdgFolder("XDG_STATE_HOME", ".local/state"); }
+std::u16string UserConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+std::u16string UserDataFolder() {
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
+}
+std::u16string UserStateFolder() {
+    return XdgFolder("XDG_STATE_HOME", ".local/state");
+}
 
 std::u16string UserRuntimeFolder() {
     if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && *value == '/') {
@@ -62,6 +68,8 @@ std::u16string UserRuntimeFolder() {
     return Utf8ToUtf16("/tmp/kavox-" + std::to_string(::getuid()) + "/kavox/");
 }
 
-std::u16string SaveFolder() { return UserDataFolder() + u"save/"; }
+std::u16string SaveFolder() {
+    return UserDataFolder() + u"save/";
+}
 
 } // namespace plat

@@ -6,7 +6,9 @@ namespace {
 
 // Latin Extended-A pairs upper and lower case in neighbouring units; which of the two is
 // the capital flips parity around U+0138 and again at U+0178.
-bool LatinExtAUpperIsEven(char16_t c) { return c < 0x138 || (c >= 0x14A && c <= 0x177); }
+bool LatinExtAUpperIsEven(char16_t c) {
+    return c < 0x138 || (c >= 0x14A && c <= 0x177);
+}
 
 } // namespace
 
@@ -17,7 +19,8 @@ char16_t ToLowerUnit(char16_t c) {
     if (c == 0x178) {
         return 0xFF;
     }
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x178 && c != 0x17F) {
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x178 &&
+        c != 0x17F) {
         const bool upperEven = LatinExtAUpperIsEven(c);
         if (upperEven ? (c % 2 == 0) : (c % 2 == 1)) {
             return static_cast<char16_t>(c + 1);
@@ -43,7 +46,8 @@ char16_t ToUpperUnit(char16_t c) {
     if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
         return static_cast<char16_t>(c - 0x20);
     }
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x178 && c != 0x17F) {
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x178 &&
+        c != 0x17F) {
         const bool upperEven = LatinExtAUpperIsEven(c);
         if (upperEven ? (c % 2 == 1) : (c % 2 == 0)) {
             return static_cast<char16_t>(c - 1);

@@ -16,10 +16,8 @@ namespace plat {
 
 class FormatArg {
 public:
-    template <std::integral T>
-    FormatArg(T v) : m_value(static_cast<int64_t>(v)) {}
-    template <std::floating_point T>
-    FormatArg(T v) : m_value(static_cast<double>(v)) {}
+    template <std::integral T> FormatArg(T v) : m_value(static_cast<int64_t>(v)) {}
+    template <std::floating_point T> FormatArg(T v) : m_value(static_cast<double>(v)) {}
     FormatArg(std::u16string_view v) : m_value(v) {}
     FormatArg(const std::u16string& v) : m_value(std::u16string_view(v)) {}
     FormatArg(const char16_t* v) : m_value(std::u16string_view(v ? v : u"(null)")) {}
@@ -32,8 +30,7 @@ private:
 
 std::u16string FormatList(std::u16string_view format, std::initializer_list<FormatArg> args);
 
-template <typename... Args>
-std::u16string Format(std::u16string_view format, const Args&... args) {
+template <typename... Args> std::u16string Format(std::u16string_view format, const Args&... args) {
     return FormatList(format, {FormatArg(args)...});
 }
 

@@ -25,7 +25,9 @@ protected:
 
 } // namespace
 
-TEST_F(IniFileTest, MissingFileGivesTheDefault) { EXPECT_EQ(Read(u"SETTINGS", u"ActiveProfileName"), u"dflt"); }
+TEST_F(IniFileTest, MissingFileGivesTheDefault) {
+    EXPECT_EQ(Read(u"SETTINGS", u"ActiveProfileName"), u"dflt");
+}
 
 TEST_F(IniFileTest, WriteCreatesFolderAndReadsBackIgnoringCase) {
     ASSERT_TRUE(WritePrivateProfileString(u"SETTINGS", u"ActiveProfileName", u"Spiel ü", File()));
@@ -35,7 +37,8 @@ TEST_F(IniFileTest, WriteCreatesFolderAndReadsBackIgnoringCase) {
 }
 
 TEST_F(IniFileTest, RewritingKeepsOtherLinesAndSections) {
-    ASSERT_TRUE(WriteFileAtomically(Utf16ToUtf8(File()), "; note\n[A]\nx=1\n\n[SETTINGS]\nActiveProfileName=old\ny = 2\n[B]\nz=3\n"));
+    ASSERT_TRUE(WriteFileAtomically(
+        Utf16ToUtf8(File()), "; note\n[A]\nx=1\n\n[SETTINGS]\nActiveProfileName=old\ny = 2\n[B]\nz=3\n"));
     ASSERT_TRUE(WritePrivateProfileString(u"SETTINGS", u"ActiveProfileName", u"new", File()));
     ASSERT_TRUE(WritePrivateProfileString(u"B", u"w", u"4", File()));
     EXPECT_EQ(Raw(), "; note\n[A]\nx=1\n\n[SETTINGS]\nActiveProfileName=new\ny = 2\n[B]\nz=3\nw=4\n");

@@ -1,5 +1,6 @@
 #include "platform/text/compare.h"
 #include "platform/text/format.h"
+#include "platform/text/guid.h"
 #include "platform/text/path.h"
 #include "platform/text/utf.h"
 
@@ -8,7 +9,8 @@
 using namespace plat;
 
 TEST(Utf, RoundTripsEveryPlane) {
-    const std::string text = "Pr\xC3\xBC" "fung \xE2\x82\xAC \xF0\x9F\x96\xB1"; // ü, €, a mouse emoji
+    const std::string text = "Pr\xC3\xBC"
+                             "fung \xE2\x82\xAC \xF0\x9F\x96\xB1"; // ü, €, a mouse emoji
     const std::u16string wide = Utf8ToUtf16(text);
     EXPECT_EQ(wide, u"Prüfung € \U0001F5B1");
     EXPECT_EQ(Utf16ToUtf8(wide), text);
@@ -20,9 +22,9 @@ TEST(Utf, MalformedInputBecomesReplacementCharacters) {
         std::u16string out;
     } cases[] = {
         {"\xFF", u"\uFFFD"},
-        {"a\xC3", u"a\uFFFD"},             // truncated sequence at the end
-        {"\xC0\xAF", u"\uFFFD"},           // overlong '/'
-        {"\xED\xA0\x80z", u"\uFFFDz"},     // encoded surrogate
+        {"a\xC3", u"a\uFFFD"},         // truncated sequence at the end
+        {"\xC0\xAF", u"\uFFFD"},       // overlong '/'
+        {"\xED\xA0\x80z", u"\uFFFDz"}, // encoded surrogate
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToUtf16(c.in), c.out) << c.in;
@@ -49,7 +51,8 @@ TEST(Format, DirectivesInUse) {
         {Format(u"%d", -42), u"-42"},
         {Format(u"%02d", 7), u"07"},
         {Format(u"%s%s", u"/p/", u"save/"), u"/p/save/"},
-        {Format(u"%s%s%s.%s", u"/p/", u"save/", u"CorvantisRefresh", u"kvc"), u"/p/save/CorvantisRefresh.kvc"},
+        {Format(u"%s%s%s.%s", u"/p/", u"save/", u"CorvantisRefresh", u"kvc"),
+         u"/p/save/CorvantisRefresh.kvc"},
         {Format(u"%d.%02d", 1, 5), u"1.05"},
         {Format(u"%.2f", 1.005), u"1.00"},
         {Format(u"%.1f", 2.25), u"2.2"},
@@ -92,4 +95,23 @@ TEST(Path, SplitsFolderNameAndExtension) {
         EXPECT_EQ(p.extension, c.ext);
     }
     EXPECT_EQ(FileNameOf(u"/a/b.exe"), u"b.exe");
+}
+
+TEST(Guid, TextAndWordFormsRoundTrip) {
+    const auto g = plat::GuidFromString(u"{12345678-9ABC-DEF0-1122-334455667788}");
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->Data1, 0x12345678u);
+    EXPECT_EQ(g->Data2, 0x9ABC);
+    EXPECT_EQ(g->Data4[7], 0x88);
+    EXPECT_EQ(plat::GuidToString(*g), u"{12345678-9ABC-DEF0-1122-334455667788}");
+    uint32_t words[4];
+    g->ToWords(words);
+    EXPECT_EQ(plat::GUID::FromWords(words[0], words[1], words[2], words[3]), *g);
+    EXPECT_EQ(plat::GuidFromString(u"12345678-9abc-def0-1122-334455667788"), g);
+    for (const char16_t* bad :
+         {u"", u"{12345678-9ABC-DEF0-1122-33445566778}", u"{12345678-9ABC-DEF0-1122x334455667788}",
+          u"{1234567G-9ABC-DEF0-1122-334455667788}"}) {
+        EXPECT_FALSE(plat::GuidFromString(bad)) << plat::Utf16ToUtf8(bad);
+    }
+    EXPECT_TRUE(plat::GUID{}.IsNull());
 }
