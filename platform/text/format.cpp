@@ -8,7 +8,7 @@
 namespace plat {
 namespace {
 
-struct Spec {
+struct Directive {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -29,7 +29,7 @@ public:
                 m_out += u'%';
                 ++m_pos;
             } else {
-                Directive();
+                ParseDirective();
             }
         }
         return std::move(m_out);
@@ -67,19 +67,19 @@ private:
         return n;
     }
 
-    void Directive() {
-        Spec spec;
+    void ParseDirective() {
+        Directive dir;
         char16_t c = 0;
         while (Peek(c) && (c == u'-' || c == u'+' || c == u' ' || c == u'0' || c == u'#')) {
-            spec.flags += static_cast<char>(c);
+            dir.flags += static_cast<char>(c);
             ++m_pos;
         }
-        spec.width = ReadNumber();
+        dir.width = ReadNumber();
         if (Peek(c) && c == u'.') {
             ++m_pos;
-            spec.precision = ReadNumber();
-            if (spec.precision < 0) {
-                spec.precision = 0;
+            dir.precision = ReadNumber();
+            if (dir.precision < 0) {
+                dir.precision = 0;
             }
         }
         while (Peek(c) && (c == u'l' || c == u'h' || c == u'L' || c == u'I' || c == u'z')) {
@@ -89,26 +89,26 @@ private:
             return;
         }
         ++m_pos;
-        spec.conversion = static_cast<char>(c);
-        Emit(spec, Next());
+        dir.conversion = static_cast<char>(c);
+        Emit(dir, Next());
     }
 
-    void Pad(std::u16string body, const Spec& spec) {
-        const bool left = spec.flags.find('-') != std::string::npos;
-        if (spec.width > 0 && body.size() < static_cast<size_t>(spec.width)) {
-            const std::u16string fill(static_cast<size_t>(spec.width) - body.size(), u' ');
+    void Pad(std::u16string body, const Directive& dir) {
+        const bool left = dir.flags.find('-') != std::string::npos;
+        if (dir.width > 0 && body.size() < static_cast<size_t>(dir.width)) {
+            const std::u16string fill(static_cast<size_t>(dir.width) - body.size(), u' ');
             body = left ? body + fill : fill + body;
         }
         m_out += body;
     }
 
-    void EmitNumber(const Spec& spec, const char* lengthAndConv, const auto value) {
-        std::string directive = "%" + spec.flags;
-        if (spec.width >= 0) {
-            directive += std::to_string(spec.width);
+    void EmitNumber(const Directive& dir, const char* lengthAndConv, const auto value) {
+        std::string directive = "%" + dir.flags;
+        if (dir.width >= 0) {
+            directive += std::to_string(dir.width);
         }
-        if (spec.precision >= 0) {
-            directive += "." + std::to_string(spec.precision);
+        if (dir.precision >= 0) {
+            directive += "." + std::to_string(dir.precision);
         }
         directive += lengthAndConv;
         char buffer[4200];
@@ -125,16 +125,16 @@ private:
         }
     }
 
-    void Emit(const Spec& spec, const FormatArg* arg) {
+    void Emit(const Directive& dir, const FormatArg* arg) {
         if (!arg) {
             return;
         }
         const auto& v = arg->Value();
-        switch (spec.conversion) {
+        switch (dir.conversion) {
         case 'd':
         case 'i':
             if (auto* i = std::get_if<int64_t>(&v)) {
-                EmitNumber(spec, "lld", static_cast<long long>(*i));
+                EmitNumber(dir, "lld", static_cast<long long>(*i));
             }
             break;
         case 'u':
@@ -143,32 +143,32 @@ private:
             if (auto* i = std::get_if<int64_t>(&v)) {
                 // Like the C library with a 32-bit int: negative values wrap to unsigned.
                 const auto u = static_cast<unsigned long long>(static_cast<uint32_t>(*i));
-                const char* conv = spec.conversion == 'u' ? "llu" : spec.conversion == 'x' ? "llx" : "llX";
-                EmitNumber(spec, conv, *i >= 0 ? static_cast<unsigned long long>(*i) : u);
+                const char* conv = dir.conversion == 'u' ? "llu" : dir.conversion == 'x' ? "llx" : "llX";
+                EmitNumber(dir, conv, *i >= 0 ? static_cast<unsigned long long>(*i) : u);
             }
             break;
         }
         case 'f':
         case 'F':
             if (auto* d = std::get_if<double>(&v)) {
-                EmitNumber(spec, "f", *d);
+                EmitNumber(dir, "f", *d);
             } else if (auto* i = std::get_if<int64_t>(&v)) {
-                EmitNumber(spec, "f", static_cast<double>(*i));
+                EmitNumber(dir, "f", static_cast<double>(*i));
             }
             break;
         case 'c':
             if (auto* i = std::get_if<int64_t>(&v)) {
-                Pad(std::u16string(1, static_cast<char16_t>(*i)), spec);
+                Pad(std::u16string(1, static_cast<char16_t>(*i)), dir);
             }
             break;
         case 's':
         case 'S':
             if (auto* s = std::get_if<std::u16string_view>(&v)) {
                 std::u16string body(*s);
-                if (spec.precision >= 0 && body.size() > static_cast<size_t>(spec.precision)) {
-                    body.resize(static_cast<size_t>(spec.precision));
+                if (dir.precision >= 0 && body.size() > static_cast<size_t>(dir.precision)) {
+                    body.resize(static_cast<size_t>(dir.precision));
                 }
-                Pad(std::move(body), spec);
+                Pad(std::move(body), dir);
             }
             break;
         default:
