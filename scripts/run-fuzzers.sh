@@ -9,7 +9,7 @@ if ! ls fuzz/*.cmake >/dev/null 2>&1; then
 fi
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKAVOX_FUZZ=ON -DKAVOX_TESTS=OFF -DKAVOX_BENCH=OFF >/dev/null
-cmake --build build/fuzz -j "$(nproc)"
+cmake --build build/fuzz -j "$(nproc)" --target fuzzers
 
 status=0
 for target in build/fuzz/bin/fuzz_*; do
