@@ -9,6 +9,11 @@ if(KAVOX_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# In the fuzz build every library is instrumented, so the fuzzers see coverage inside it.
+if(KAVOX_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+endif()
+
 # kavox_library(NAME SOURCES ... [DEPS ...] [PUBLIC_DEPS ...])
 function(kavox_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PUBLIC_DEPS" ${ARGN})
