@@ -1,5 +1,6 @@
 #include "model/base_config.h"
 
+#include "model/category_id.h"
 #include "model/corvantis_refresh_profile.h"
 #include "model/range_clamp.h"
 #include "platform/text/compare.h"
@@ -7,13 +8,13 @@
 #include <algorithm>
 
 template <typename T> CBaseConfig<T>::CBaseConfig() {
-    Register(2, &m_catGlobalAssignments);
-    Register(5, &m_catReducedBrightness);
-    Register(13, &m_catMacros);
-    Register(15, &m_catApplications);
-    Register(19, &m_catFlashWarningStage);
-    Register(20, &m_catIdleTime);
-    Register(21, &this->m_catActive);
+    Register(CAT_GLOBAL_ASSIGNMENTS, &m_catGlobalAssignments);
+    Register(CAT_REDUCED_BRIGHTNESS, &m_catReducedBrightness);
+    Register(CAT_MACROS, &m_catMacros);
+    Register(CAT_APPLICATIONS, &m_catApplications);
+    Register(CAT_FLASH_WARNING_STAGE, &m_catFlashWarningStage);
+    Register(CAT_IDLE_TIME, &m_catIdleTime);
+    Register(CAT_ACTIVE_PROFILE, &this->m_catActive);
 }
 
 template <typename T> CKvApp* CBaseConfig<T>::AddApplication(std::u16string_view name) {
@@ -146,9 +147,9 @@ template <typename T> void CBaseConfig<T>::SetReducedBrightness(uint32_t percent
 
 template <typename T> bool CBaseConfig<T>::IsElementModified(int type, int index) const {
     switch (type) {
-    case 12:
+    case CAT_MACRO:
         return m_catMacros.IsElementModified(index);
-    case 14:
+    case CAT_APPLICATION:
         return m_catApplications.IsElementModified(index);
     default:
         return true;

@@ -1,5 +1,7 @@
 #include "model/base_profile.h"
 
+#include "model/category_id.h"
+
 #include "platform/text/format.h"
 #include "platform/text/path.h"
 
@@ -19,17 +21,17 @@ template <typename Map, typename T> T TrackedOr(const Map& map, tLEDType zone, T
 
 CBaseProfile::CBaseProfile(std::u16string_view name) : m_name(name) {
     m_catName.Set(name);
-    Register(1, &m_catKeyAssignments);
-    Register(3, &m_catLedState);
-    Register(4, &m_catLedColour);
-    Register(5, &m_catLedBrightness);
-    Register(6, &m_catLedEffect);
-    Register(23, &m_catGuid);
-    Register(24, &m_catName);
-    Register(25, &m_catApplicationName);
-    Register(26, &m_catApplicationLink);
-    Register(27, &m_catProfileOSD);
-    Register(29, &m_catKeyAssignmentsInUse);
+    Register(CAT_KEY_ASSIGNMENTS, &m_catKeyAssignments);
+    Register(CAT_LED_STATE, &m_catLedState);
+    Register(CAT_LED_COLOUR, &m_catLedColour);
+    Register(CAT_LED_BRIGHTNESS, &m_catLedBrightness);
+    Register(CAT_LED_EFFECT, &m_catLedEffect);
+    Register(CAT_PROFILE_GUID, &m_catGuid);
+    Register(CAT_PROFILE_NAME, &m_catName);
+    Register(CAT_APPLICATION_NAME, &m_catApplicationName);
+    Register(CAT_APPLICATION_LINK, &m_catApplicationLink);
+    Register(CAT_PROFILE_OSD, &m_catProfileOSD);
+    Register(CAT_KEY_ASSIGNMENTS_IN_USE, &m_catKeyAssignmentsInUse);
 }
 
 int CBaseProfile::GetKeyAssignmentCount() const {
@@ -120,13 +122,13 @@ void CBaseProfile::SetKeyAssignmentsInUse(bool on) {
 
 bool CBaseProfile::IsLedModified(int type, tLEDType zone) const {
     switch (type) {
-    case 3:
+    case CAT_LED_STATE:
         return m_catLedState.IsElementModified(zone);
-    case 4:
+    case CAT_LED_COLOUR:
         return m_catLedColour.IsElementModified(zone);
-    case 5:
+    case CAT_LED_BRIGHTNESS:
         return m_catLedBrightness.IsElementModified(zone);
-    case 6:
+    case CAT_LED_EFFECT:
         return m_catLedEffect.IsElementModified(zone);
     default:
         return true;

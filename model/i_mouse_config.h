@@ -21,7 +21,7 @@ public:
     // With a profile: that profile's defaults and the mouse-wide defaults. With none: the
     // profile on-screen display turned on everywhere, and the mouse-wide defaults.
     virtual void ResetProfile(IMouseProfile* profile) = 0; // 0
-    // The active profile dangles no more: it is cleared with the list.
+    // Clears the active profile with the list, so it never names a destroyed profile.
     virtual void DeleteAllProfiles() = 0;                                                // 1
     virtual bool SetMaxDPIStages(uint32_t count, IMouseProfile* profile) = 0;            // 2
     virtual void SetAccelerationRange(uint32_t min, uint32_t max) = 0;                   // 3

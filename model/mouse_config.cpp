@@ -1,5 +1,6 @@
 #include "model/mouse_config.h"
 
+#include "model/category_id.h"
 #include "model/corvantis_refresh_profile.h"
 
 #include "model/range_clamp.h"
@@ -7,12 +8,12 @@
 #include <algorithm>
 
 template <typename T> CMouseConfig<T>::CMouseConfig() {
-    this->Register(16, &m_catAcceleration);
-    this->Register(17, &m_catAccelerationOn);
-    this->Register(18, &m_catPollingRate);
-    this->Register(30, &m_catLiftOffDistance);
-    this->Register(31, &m_catLiftOffAutomatic);
-    this->Register(32, &m_catSurfaceCalibration);
+    this->Register(CAT_ACCELERATION, &m_catAcceleration);
+    this->Register(CAT_ACCELERATION_ON, &m_catAccelerationOn);
+    this->Register(CAT_POLLING_RATE, &m_catPollingRate);
+    this->Register(CAT_LIFT_OFF_DISTANCE, &m_catLiftOffDistance);
+    this->Register(CAT_LIFT_OFF_AUTOMATIC, &m_catLiftOffAutomatic);
+    this->Register(CAT_SURFACE_CALIBRATION, &m_catSurfaceCalibration);
 }
 
 template <typename T> void CMouseConfig<T>::SetAccelerationRange(uint32_t min, uint32_t max) {

@@ -1,20 +1,21 @@
 #include "model/mouse_profile.h"
 
 #include "model/assign_type.h"
+#include "model/category_id.h"
 #include "model/range_clamp.h"
 
 #include <algorithm>
 
 CMouseProfile::CMouseProfile(std::u16string_view name) : CBaseProfile(name) {
-    Register(0, &m_catButtonAssignments);
-    Register(7, &m_catSensitivity);
+    Register(CAT_BUTTON_ASSIGNMENTS, &m_catButtonAssignments);
+    Register(CAT_SENSITIVITY, &m_catSensitivity);
     // The temporary DPI shares the sensitivity's id; the first registration stays, so it
     // is never asked: the mouse takes it from the button assignment instead.
-    Register(7, &m_catTempDPI);
-    Register(9, &m_catActiveStage);
-    Register(10, &m_catStages);
-    Register(11, &m_catStageCount);
-    Register(28, &m_catDPIOSD);
+    Register(CAT_SENSITIVITY, &m_catTempDPI);
+    Register(CAT_ACTIVE_STAGE, &m_catActiveStage);
+    Register(CAT_DPI_STAGES, &m_catStages);
+    Register(CAT_DPI_STAGE_COUNT, &m_catStageCount);
+    Register(CAT_DPI_OSD, &m_catDPIOSD);
 }
 
 bool CMouseProfile::SetMaxDPIStages(uint32_t count) {
@@ -202,9 +203,9 @@ bool CMouseProfile::IsButtonAssignmentModified(bool all, tMouseButton button) co
 
 bool CMouseProfile::IsElementModified(int type, int index) const {
     switch (type) {
-    case 8:
+    case CAT_DPI_STAGE:
         return m_catStages.IsElementModified(index);
-    case 1:
+    case CAT_KEY_ASSIGNMENTS:
         return IsKeyAssignmentModified(index);
     default:
         return true;
