@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 AssignmentRecord Record(tAssignType kind, uint8_t firstByte = 0) {
@@ -148,6 +150,31 @@ TEST_F(StagedProfile, ButtonAssignmentsFollowTheRules) {
         EXPECT_EQ(fresh.GetButtonAssignment(c.button).kind, c.accepted ? c.kind : AT_NONE) << c.kind;
         EXPECT_EQ(fresh.ButtonAssignments().count(c.button), c.accepted ? 1u : 0u) << c.kind;
     }
+}
+
+TEST(CMouseProfile, KeysRefuseWhatNoButtonMenuOffers) {
+    CCorvantisRefreshProfile profile;
+    EXPECT_FALSE(profile.SetKeyAssignment(30, Record(AT_LAUNCH_PROGRAM2)));
+    EXPECT_FALSE(profile.SetKeyAssignment(30, Record(AT_SCROLL_UP + 100)));
+    EXPECT_EQ(profile.GetKeyAssignmentCount(), 0);
+    EXPECT_TRUE(profile.KeyAssignments().empty());
+    EXPECT_TRUE(profile.SetKeyAssignment(30, Record(AT_TEMPORARY_DPI)));
+    EXPECT_TRUE(profile.IsKeyAssignmentAllowed(AT_PROFILE_BY_NAME));
+}
+
+TEST(CMouseProfile, AllowedAssignmentLists) {
+    CCorvantisRefreshProfile profile;
+    std::vector<tAssignType> list{99};
+    profile.GetAllowedAssignments(list, MB_SCROLL_DOWN);
+    EXPECT_EQ(list, (std::vector<tAssignType>{6, 13, 14, 53, 54, 8}));
+    profile.GetAllowedAssignments(list, MB_LEFT);
+    EXPECT_EQ(list.size(), 15u);
+    EXPECT_EQ(std::count(list.begin(), list.end(), AT_TEMPORARY_DPI), 0);
+    profile.GetAllowedAssignmentsWithTempDPI(list, MB_LEFT);
+    EXPECT_EQ(list.size(), 16u);
+    EXPECT_EQ(list[5], AT_TEMPORARY_DPI);
+    profile.GetAllowedAssignmentsWithTempDPI(list, MB_SCROLL_UP);
+    EXPECT_EQ(list.size(), 6u);
 }
 
 TEST_F(StagedProfile, ButtonsKeepTheirCommittedValueButKeysDoNot) {
