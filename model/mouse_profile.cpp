@@ -9,8 +9,8 @@
 CMouseProfile::CMouseProfile(std::u16string_view name) : CBaseProfile(name) {
     Register(CAT_BUTTON_ASSIGNMENTS, &m_catButtonAssignments);
     Register(CAT_SENSITIVITY, &m_catSensitivity);
-    // The temporary DPI shares the sensitivity's id; the first registration stays, so it
-    // is never asked: the mouse takes it from the button assignment instead.
+    // The temporary DPI shares the sensitivity's id and the first registration stays, so it
+    // is never asked: it reaches the mouse inside a temporary-DPI button assignment.
     Register(CAT_SENSITIVITY, &m_catTempDPI);
     Register(CAT_ACTIVE_STAGE, &m_catActiveStage);
     Register(CAT_DPI_STAGES, &m_catStages);
