@@ -12,6 +12,8 @@
 // other default stages, and lift-off and surface calibration settings.
 enum class tCorvantisModel { Refresh, Legacy };
 
+// Callers work through IMouseConfig, whose operations carry the "null means the active
+// profile" defaults.
 class CCorvantisRefreshConfig : public CMouseConfig<CCorvantisRefreshProfile> {
 public:
     static constexpr uint32_t kDefaultStageCount = 5;
