@@ -1,0 +1,99 @@
+// Picture decoding and PNG encoding over stb_image and stb_image_write.
+#include "platform/gfx/image_codec.h"
+
+#include "platform/gfx/stb_config.h"
+
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+
+namespace plat {
+
+namespace {
+
+struct StbFree {
+    void operator()(stbi_uc* p) const { stbi_image_free(p); }
+};
+
+void AppendBytes(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(context);
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+} // namespace
+
+std::optional<Bitmap> DecodeImage(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty() || bytes.size() > size_t(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
+    const int length = int(bytes.size());
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info_from_memory(data, length, &width, &height, &channels))
+        return std::nullopt;
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide ||
+        (long long)width * height > kMaxImagePixels)
+        return std::nullopt;
+    std::unique_ptr<stbi_uc, StbFree> rgba(
+        stbi_load_from_memory(data, length, &width, &height, &channels, 4));
+    if (!rgba || width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
+        return std::nullopt;
+    Bitmap bitmap(width, height);
+    const stbi_uc* p = rgba.get();
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* row = bitmap.Row(y);
+        for (int x = 0; x < width; ++x, p += 4)
+            row[x] =
+                (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    }
+    return bitmap;
+}
+
+std::optional<Bitmap> LoadImageFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return std::nullopt;
+    return DecodeImage(bytes);
+}
+
+std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
+    std::vector<std::uint8_t> out;
+    if (bitmap.IsEmpty())
+        return out;
+    std::vector<std::uint8_t> rgba(size_t(bitmap.Width()) * size_t(bitmap.Height()) * 4);
+    std::uint8_t* p = rgba.data();
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (const std::uint32_t pixel : std::span(bitmap.Row(y), size_t(bitmap.Width()))) {
+            *p++ = std::uint8_t(pixel >> 16);
+            *p++ = std::uint8_t(pixel >> 8);
+            *p++ = std::uint8_t(pixel);
+            *p++ = std::uint8_t(pixel >> 24);
+        }
+    if (!stbi_write_png_to_func(AppendBytes, &out, bitmap.Width(), bitmap.Height(), 4, rgba.data(),
+                                bitmap.Width() * 4))
+        out.clear();
+    return out;
+}
+
+bool SavePng(const Bitmap& bitmap, const std::string& path) {
+    const std::vector<std::uint8_t> png = EncodePng(bitmap);
+    if (png.empty())
+        return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+    out.close();
+    return bool(out);
+}
+
+} // namespace plat
