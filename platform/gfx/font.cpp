@@ -114,8 +114,10 @@ Font::Font(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
 Font::~Font() = default;
 
 std::shared_ptr<Font> Font::Create(const LogFont& request) {
-    static std::mutex cacheLock;
-    static std::map<CacheKey, std::shared_ptr<Font>> cache;
+    // Fonts live until the program ends; the cache is never torn down, so no exit order
+    // can destroy a face after the library that made it.
+    static std::mutex& cacheLock = *new std::mutex;
+    static auto& cache = *new std::map<CacheKey, std::shared_ptr<Font>>;
     static unsigned cacheGeneration = 0;
 
     const unsigned generation = FontLibrary::Instance().Generation();
