@@ -6,7 +6,7 @@
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -26,10 +26,38 @@ void AppendBytes(void* context, void* data, int size) {
     out->insert(out->end(), bytes, bytes + size);
 }
 
+std::uint32_t ReadLe(std::span<const std::uint8_t> b, size_t at, int size) {
+    std::uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i)
+        v = (v << 8) | b[at + size_t(i)];
+    return v;
+}
+
+// The BMP reader would paint the missing rows of a cut-off file black; a picture whose
+// rows are not all there is refused instead, as any damaged picture is.
+bool IsTruncatedBmp(std::span<const std::uint8_t> b) {
+    if (b.size() < 2 || b[0] != 'B' || b[1] != 'M')
+        return false;
+    if (b.size() < 34)
+        return true;
+    const std::uint32_t offset = ReadLe(b, 10, 4);
+    const std::uint32_t headerSize = ReadLe(b, 14, 4);
+    if (headerSize < 40)
+        return false; // the old core header: leave it to the reader
+    const long long width = std::int32_t(ReadLe(b, 18, 4));
+    const long long height = std::int32_t(ReadLe(b, 22, 4));
+    const std::uint32_t bitsPerPixel = ReadLe(b, 28, 2);
+    const std::uint32_t compression = ReadLe(b, 30, 4);
+    if (compression != 0 && compression != 3)
+        return false; // run-length data has no fixed size
+    const long long stride = ((std::llabs(width) * bitsPerPixel + 31) / 32) * 4;
+    return (long long)b.size() < (long long)offset + stride * std::llabs(height);
+}
+
 } // namespace
 
 std::optional<Bitmap> DecodeImage(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty() || bytes.size() > size_t(std::numeric_limits<int>::max()))
+    if (bytes.empty() || bytes.size() > size_t(std::numeric_limits<int>::max()) || IsTruncatedBmp(bytes))
         return std::nullopt;
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     const int length = int(bytes.size());
