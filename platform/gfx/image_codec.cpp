@@ -6,6 +6,7 @@
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -50,14 +51,80 @@ bool IsTruncatedBmp(std::span<const std::uint8_t> b) {
     const std::uint32_t compression = ReadLe(b, 30, 4);
     if (compression != 0 && compression != 3)
         return false; // run-length data has no fixed size
+    if (std::llabs(width) > kMaxImageSide || std::llabs(height) > kMaxImageSide || bitsPerPixel > 64)
+        return false; // refused by size later on
     const long long stride = ((std::llabs(width) * bitsPerPixel + 31) / 32) * 4;
     return (long long)b.size() < (long long)offset + stride * std::llabs(height);
+}
+
+std::uint32_t ReadBe32(std::span<const std::uint8_t> b, size_t at) {
+    return (std::uint32_t(b[at]) << 24) | (std::uint32_t(b[at + 1]) << 16) | (std::uint32_t(b[at + 2]) << 8) |
+           b[at + 3];
+}
+
+// The PNG reader trusts each chunk's length and grows its buffer to hold it before it
+// reads, so a damaged length asks for gigabytes. Every chunk must lie inside the file,
+// up to the end chunk.
+bool IsTruncatedPng(std::span<const std::uint8_t> b) {
+    static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (b.size() < 8 || !std::equal(std::begin(kSignature), std::end(kSignature), b.begin()))
+        return false;
+    size_t at = 8;
+    while (b.size() - at >= 12) {
+        const std::uint64_t length = ReadBe32(b, at);
+        if (length > b.size() - at - 12)
+            return true;
+        if (std::equal(b.begin() + std::ptrdiff_t(at) + 4, b.begin() + std::ptrdiff_t(at) + 8, "IEND"))
+            return false;
+        at += 12 + size_t(length);
+    }
+    return true;
+}
+
+// The JPEG reader builds each Huffman table into arrays of 256 codes without checking
+// that the table declares no more than that, so one damaged table header writes past
+// them. Every table of every DHT segment is checked before the reader sees the file.
+bool HasOversizedJpegTable(std::span<const std::uint8_t> b) {
+    size_t at = 0;
+    while (at < b.size() && b[at] == 0xFF)
+        ++at; // the reader accepts any number of fill bytes before the start marker
+    if (at == 0 || at >= b.size() || b[at] != 0xD8)
+        return false;
+    ++at;
+    while (at + 4 <= b.size()) {
+        if (b[at] != 0xFF || b[at + 1] == 0xFF) {
+            ++at; // entropy-coded data or fill bytes between segments
+            continue;
+        }
+        const std::uint8_t marker = b[at + 1];
+        if (marker == 0x00 || marker == 0x01 || marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += 2; // stuffed byte, restart and other markers without a length
+            continue;
+        }
+        if (marker == 0xD9)
+            return false;
+        const size_t end = std::min(b.size(), at + 2 + ((size_t(b[at + 2]) << 8) | b[at + 3]));
+        if (marker == 0xC4) {
+            for (size_t p = at + 4; p < end;) {
+                unsigned count = 0;
+                // The reader takes all sixteen counts even when the segment ends first.
+                for (size_t i = p + 1; i < p + 17 && i < b.size(); ++i)
+                    count += b[i];
+                if (count > 256)
+                    return true;
+                p += 17 + count;
+            }
+        }
+        at = std::max(end, at + 4);
+    }
+    return false;
 }
 
 } // namespace
 
 std::optional<Bitmap> DecodeImage(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty() || bytes.size() > size_t(std::numeric_limits<int>::max()) || IsTruncatedBmp(bytes))
+    if (bytes.empty() || bytes.size() > size_t(std::numeric_limits<int>::max()) || IsTruncatedBmp(bytes) ||
+        IsTruncatedPng(bytes) || HasOversizedJpegTable(bytes))
         return std::nullopt;
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     const int length = int(bytes.size());

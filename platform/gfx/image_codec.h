@@ -15,7 +15,7 @@ namespace plat {
 
 // Larger pictures are refused rather than decoded: no skin or screenshot comes near this.
 constexpr int kMaxImageSide = 16384;
-constexpr long long kMaxImagePixels = 64LL * 1024 * 1024;
+constexpr long long kMaxImagePixels = 16LL * 1024 * 1024;
 
 std::optional<Bitmap> DecodeImage(std::span<const std::uint8_t> bytes);
 std::optional<Bitmap> LoadImageFile(const std::string& path);

@@ -115,6 +115,8 @@ TEST(ImageCodecTest, PngRoundTripKeepsColourAndAlpha) {
 TEST(ImageCodecTest, DamagedOrOversizedInputFailsCleanly) {
     const Bytes png = EncodePng(Bitmap(20, 20, 0xFF336699));
     const Bytes smallBmp = Bmp24(3, 2, {});
+    Bytes hugeChunk = png;
+    hugeChunk[33] = 0x7F; // the length of the chunk after the header: now about 2 GB
     Bytes hugePng = {0x89, 'P',  'N',  'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0,
                      0x01, 0x86, 0xA0, 0,   0,    0,    1,    8,    6, 0, 0, 0,  0,   0,   0,   0};
     struct Case {
@@ -127,6 +129,10 @@ TEST(ImageCodecTest, DamagedOrOversizedInputFailsCleanly) {
         {"cut in half", Bytes(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2))},
         {"not a picture", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'}},
         {"100000 pixels wide", hugePng},
+        {"chunk longer than the file", hugeChunk},
+        {"jpeg table declaring over 256 codes",
+         Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0xA2, 0x00,
+               0x00, 0x01, 0x05, 0xFF, 0xFF, 0xFF, 0xFF, 0x28, 0xFF, 0xD9}},
         {"bmp header of 256 million pixels", BmpHeader(16000, 16000)},
         {"bmp without its rows", BmpHeader(4, 4)},
         {"bmp one byte short", Bytes(smallBmp.begin(), smallBmp.end() - 1)},
