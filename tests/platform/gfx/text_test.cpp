@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace plat {
 namespace {
@@ -253,6 +254,22 @@ TEST_F(TextTest, OpaqueModeFillsTheTextCell) {
     p.SetBkColor(RGB(255, 0, 0));
     p.TextOut(2, 3, u"  ");
     EXPECT_EQ(target.ColorAt(2, 3), RGB(0, 255, 0));
+}
+
+TEST_F(TextTest, OneFontServesSeveralThreadsAtOnce) {
+    // A request no other test makes, so every thread starts on an empty glyph cache.
+    const auto font = Font::Create(LogFont{.height = -17, .italic = true, .faceName = u"Arial"});
+    std::u16string text;
+    for (char16_t c = 0x20; c < 0x250; ++c)
+        text.push_back(c);
+    std::vector<int> widths(4);
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < widths.size(); ++t)
+        threads.emplace_back([&, t] { widths[t] = font->MeasureText(text).cx; });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int width : widths)
+        EXPECT_EQ(width, font->MeasureText(text).cx);
 }
 
 TEST(CodePointTest, SurrogatesPairOrBecomeReplacement) {
