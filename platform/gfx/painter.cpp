@@ -313,9 +313,9 @@ void Painter::BlendCoverage(const Font::Glyph& glyph, int gx, int gy, const Rect
     ForEachClipRect(box, [&](const Rect& r) {
         for (int y = r.top; y < r.bottom; ++y) {
             std::uint32_t* d = m_target.Row(y);
-            const std::uint8_t* c = glyph.coverage.data() + size_t(y - gy) * size_t(glyph.width) - size_t(gx);
+            const std::uint8_t* row = glyph.coverage.data() + size_t(y - gy) * size_t(glyph.width);
             for (int x = r.left; x < r.right; ++x) {
-                const std::uint32_t a = c[x];
+                const std::uint32_t a = row[x - gx];
                 if (a == 255)
                     d[x] = color;
                 else if (a != 0)

@@ -20,7 +20,8 @@
 
 namespace plat {
 
-// Raster operations of bit-block transfers: destination from source, bit by bit.
+// Raster operations of bit-block transfers: destination from source, bit by bit, on all
+// four channels (so XOR, AND, XOR with the same image restores alpha as well as colour).
 constexpr std::uint32_t SRCCOPY = 0x00CC0020;   // s
 constexpr std::uint32_t SRCPAINT = 0x00EE0086;  // d | s
 constexpr std::uint32_t SRCAND = 0x008800C6;    // d & s

@@ -229,6 +229,14 @@ TEST_F(TextTest, DrawnTextStaysInsideItsRectangleAndClip) {
             solid = target.PixelAt(x, y) == 0xFF000000;
     EXPECT_TRUE(solid);
 
+    // Glyphs hanging over the target's top-left edges are cut there.
+    Bitmap corner(8, 8, white);
+    Painter c(corner);
+    c.SelectFont(m_font);
+    c.SetBkMode(TRANSPARENT);
+    c.TextOut(-6, -6, u"WW");
+    EXPECT_GT(InkPixels(corner, corner.Bounds(), white), 0);
+
     Bitmap clipped(120, 40, white);
     Painter q(clipped);
     q.SelectFont(m_font);
