@@ -1,6 +1,7 @@
 // Speed of the graphics layer where windows spend their time: cutting a window shape
-// from an 800 x 600 mask, and painting a full 800 x 600 frame of owner-drawn children
-// with text into a back buffer.
+// from an 800 x 600 mask, decoding a panel picture, and painting a full 800 x 600 frame of owner-drawn
+// children with text into a back buffer.
+#include "platform/gfx/image_codec.h"
 #include "platform/gfx/painter.h"
 
 #include <benchmark/benchmark.h>
@@ -36,6 +37,19 @@ void RegionFromMask(benchmark::State& state) {
     state.counters["rects"] = double(rects);
 }
 BENCHMARK(RegionFromMask)->Unit(benchmark::kMillisecond);
+
+// Skins load every panel picture at start-up.
+void DecodePanelPng(benchmark::State& state) {
+    Bitmap picture = PanelMask();
+    Painter p(picture);
+    for (int i = 0; i < 40; ++i)
+        p.FillRect(Rect::FromSize(i * 20, i * 15, 60, 30), RGB(i * 6, 200 - i * 4, 90));
+    const std::vector<std::uint8_t> png = EncodePng(picture);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodeImage(png));
+    state.counters["bytes"] = double(png.size());
+}
+BENCHMARK(DecodePanelPng)->Unit(benchmark::kMillisecond);
 
 void PaintFrame(benchmark::State& state) {
     Bitmap backBuffer(800, 600);
