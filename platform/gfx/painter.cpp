@@ -193,8 +193,8 @@ bool Painter::Transfer(const Rect& dest, const Bitmap& source, const Rect& sourc
         return false;
     // Reading and writing the same pixels in one pass would read what was just written.
     if (&source == &m_target) {
-        const Bitmap copy = source.Copy(sourceRect);
-        return Transfer(dest, copy, copy.Bounds(), op);
+        const Bitmap copy = source;
+        return Transfer(dest, copy, sourceRect, op);
     }
     const Rect device = LogicalToDevice(dest);
     if (device.Width() == sourceRect.Width() && device.Height() == sourceRect.Height()) {

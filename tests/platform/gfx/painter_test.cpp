@@ -79,6 +79,10 @@ TEST(PainterTest, BlitWithinOneBitmapHandlesOverlap) {
     EXPECT_EQ(target.PixelAt(1, 0) & 0xFF, 0u);
     EXPECT_EQ(target.PixelAt(2, 0) & 0xFF, 1u);
     EXPECT_EQ(target.PixelAt(3, 0) & 0xFF, 2u);
+    target.SetPixelAt(0, 0, 0xFF000009);
+    p.BitBlt(0, 0, 2, 1, target, -1, 0, SRCCOPY); // left of the bitmap there is nothing to read
+    EXPECT_EQ(target.PixelAt(0, 0), 0xFF000009u);
+    EXPECT_EQ(target.PixelAt(1, 0), 0xFF000009u);
 }
 
 TEST(PainterTest, TransparentBltSkipsTheKeyAndStretches) {
