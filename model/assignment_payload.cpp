@@ -2,6 +2,7 @@
 #include "model/assignment_payload.h"
 
 #include "model/assign_type.h"
+#include "model/assignment_vocabulary.h"
 
 #include <algorithm>
 
@@ -39,10 +40,6 @@ uint32_t Read32(const AssignmentRecord& record, size_t offset) {
 void Write32(AssignmentRecord& record, size_t offset, uint32_t value) {
     Write16(record, offset, static_cast<uint16_t>(value));
     Write16(record, offset + 2, static_cast<uint16_t>(value >> 16));
-}
-
-tMacroPlayMode ValidPlayMode(tMacroPlayMode mode) {
-    return mode >= MPM_ONCE && mode <= MPM_WHILE_PRESSED ? mode : MPM_ONCE;
 }
 
 } // namespace
@@ -164,7 +161,7 @@ AssignmentRecord MakeMacroAssignment(const GUID& macroId, std::u16string_view ma
         record.kind = AT_MACRO;
         SetPayloadGuid(record, macroId);
     }
-    const tMacroPlayMode stored = ValidPlayMode(mode);
+    const tMacroPlayMode stored = EffectivePlayMode(mode);
     SetMacroPlayMode(record, stored);
     SetMacroRepeatCount(record, stored == MPM_MULTIPLE ? repeatCount : 0);
     return record;
