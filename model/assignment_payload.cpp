@@ -4,6 +4,8 @@
 #include "model/assign_type.h"
 #include "model/assignment_vocabulary.h"
 
+#include "platform/text/compare.h"
+
 #include <algorithm>
 
 namespace {
@@ -183,4 +185,31 @@ AssignmentRecord MakeProfileAssignment(const GUID& profileId, std::u16string_vie
         SetPayloadGuid(record, profileId);
     }
     return record;
+}
+
+AssignmentRecord RetargetMacroAssignment(const AssignmentRecord& record, const GUID& macroId,
+                                         std::u16string_view macroName) {
+    AssignmentRecord retargeted = MakeMacroAssignment(macroId, macroName, MPM_ONCE, 0);
+    SetMacroPlayMode(retargeted, GetMacroPlayMode(record));
+    SetMacroRepeatCount(retargeted, GetMacroRepeatCount(record));
+    return retargeted;
+}
+
+namespace {
+
+bool RefersTo(const AssignmentRecord& record, tAssignType byId, const GUID& id, std::u16string_view name) {
+    if (record.kind == byId) {
+        return GetPayloadGuid(record) == id;
+    }
+    return record.kind == byId + 1 && plat::EqualsNoCase(GetPayloadName(record), name);
+}
+
+} // namespace
+
+bool RefersToMacro(const AssignmentRecord& record, const GUID& macroId, std::u16string_view macroName) {
+    return RefersTo(record, AT_MACRO, macroId, macroName);
+}
+
+bool RefersToProfile(const AssignmentRecord& record, const GUID& profileId, std::u16string_view profileName) {
+    return RefersTo(record, AT_PROFILE, profileId, profileName);
 }

@@ -40,6 +40,20 @@ void SetPayloadGuid(AssignmentRecord& record, const GUID& guid);
 std::u16string GetPayloadName(const AssignmentRecord& record);
 void SetPayloadName(AssignmentRecord& record, std::u16string_view name);
 
+// The same fields under the names of the kinds that use them.
+inline GUID GetMacroId(const AssignmentRecord& record) {
+    return GetPayloadGuid(record);
+}
+inline std::u16string GetMacroName(const AssignmentRecord& record) {
+    return GetPayloadName(record);
+}
+inline GUID GetProfileId(const AssignmentRecord& record) {
+    return GetPayloadGuid(record);
+}
+inline std::u16string GetProfileName(const AssignmentRecord& record) {
+    return GetPayloadName(record);
+}
+
 // Kinds 6 and 7.
 tMacroPlayMode GetMacroPlayMode(const AssignmentRecord& record);
 void SetMacroPlayMode(AssignmentRecord& record, tMacroPlayMode mode);
@@ -66,3 +80,12 @@ AssignmentRecord MakeMacroAssignment(const GUID& macroId, std::u16string_view ma
 AssignmentRecord MakeTempDpiAssignment(const StageRecord& dpi);
 // Kind 22 by id when `profileId` is not null, else kind 23 by name.
 AssignmentRecord MakeProfileAssignment(const GUID& profileId, std::u16string_view profileName);
+// The same play mode and repeat count, aimed at a macro by id (kind 6) or, when `macroId`
+// is null, by name (kind 7). Mode and count are kept as stored.
+AssignmentRecord RetargetMacroAssignment(const AssignmentRecord& record, const GUID& macroId,
+                                         std::u16string_view macroName);
+
+// Whether the record names the macro or profile: by id (kinds 6, 22) or by name compared
+// ignoring case (kinds 7, 23).
+bool RefersToMacro(const AssignmentRecord& record, const GUID& macroId, std::u16string_view macroName);
+bool RefersToProfile(const AssignmentRecord& record, const GUID& profileId, std::u16string_view profileName);

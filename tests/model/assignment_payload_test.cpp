@@ -120,3 +120,41 @@ TEST(AssignmentPayload, JoystickFieldsShareTheFirstBytes) {
     SetJoystickWord(record, 0xA0B0C0D0);
     EXPECT_EQ(GetJoystickBytes(record), (std::array<uint8_t, 6>{0xD0, 0xC0, 0xB0, 0xA0, 5, 6}));
 }
+
+TEST(AssignmentPayload, ReferencesMatchByIdOrByNameIgnoringCase) {
+    const GUID other = GUID::FromWords(9, 9, 9, 9);
+    const struct {
+        AssignmentRecord record;
+        bool macro;
+        bool profile;
+    } cases[] = {
+        {MakeMacroAssignment(kGuid, u"", MPM_ONCE, 0), true, false},
+        {MakeMacroAssignment(other, u"", MPM_ONCE, 0), false, false},
+        {MakeMacroAssignment(GUID{}, u"TARGET", MPM_ONCE, 0), true, false},
+        {MakeMacroAssignment(GUID{}, u"target2", MPM_ONCE, 0), false, false},
+        {MakeProfileAssignment(kGuid, u""), false, true},
+        {MakeProfileAssignment(GUID{}, u"Target"), false, true},
+        {MakeSingleKeyAssignment(0x1E, 0x41, 0), false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RefersToMacro(c.record, kGuid, u"target"), c.macro) << c.record.kind;
+        EXPECT_EQ(RefersToProfile(c.record, kGuid, u"target"), c.profile) << c.record.kind;
+    }
+}
+
+TEST(AssignmentPayload, RetargetKeepsModeAndCountAsStored) {
+    AssignmentRecord old = MakeMacroAssignment(GUID{}, u"Old", MPM_ONCE, 0);
+    SetMacroPlayMode(old, 9);
+    SetMacroRepeatCount(old, 4);
+    const AssignmentRecord byId = RetargetMacroAssignment(old, kGuid, u"New");
+    EXPECT_EQ(byId.kind, AT_MACRO);
+    EXPECT_EQ(GetMacroId(byId), kGuid);
+    EXPECT_EQ(GetMacroPlayMode(byId), 9);
+    EXPECT_EQ(GetMacroRepeatCount(byId), 4u);
+    const AssignmentRecord byName = RetargetMacroAssignment(byId, GUID{}, u"New");
+    EXPECT_EQ(byName.kind, AT_MACRO_BY_NAME);
+    EXPECT_EQ(GetMacroName(byName), u"New");
+    // No GUID bytes are left behind between the name and the play mode.
+    EXPECT_TRUE(std::all_of(byName.payload.begin() + 8, byName.payload.begin() + 520,
+                            [](uint8_t b) { return b == 0; }));
+}
