@@ -1,5 +1,6 @@
 #include "platform/os/shell_execute.h"
 
+#include "platform/os/current_directory.h"
 #include "platform/os/spawn_detached.h"
 #include "platform/text/compare.h"
 #include "platform/text/utf.h"
@@ -34,17 +35,6 @@ bool IsAddress(std::string_view text) {
 bool IsRunnable(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
-
-std::string CurrentFolder() {
-    std::vector<char> buffer(4096);
-    while (!::getcwd(buffer.data(), buffer.size())) {
-        if (errno != ERANGE) {
-            return ".";
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return buffer.data();
 }
 
 std::optional<std::string> FindOnPath(std::string_view name) {
@@ -135,7 +125,7 @@ intptr_t ShellExecute(std::u16string_view operation, std::u16string_view file, s
     if (!folder.empty() && (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
         return SE_ERR_PNF;
     }
-    const std::string base = folder.empty() ? CurrentFolder() : folder;
+    const std::string base = folder.empty() ? Utf16ToUtf8(GetCurrentDirectory()) : folder;
     const auto opener = [&](const std::string& what) -> intptr_t {
         const auto xdgOpen = FindOnPath("xdg-open");
         return xdgOpen ? CodeOf(SpawnDetached(*xdgOpen, {what}, folder)) : SE_ERR_NOASSOC;
