@@ -125,7 +125,10 @@ intptr_t ShellExecute(std::u16string_view operation, std::u16string_view file, s
     if (!folder.empty() && (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
         return SE_ERR_PNF;
     }
-    const std::string base = folder.empty() ? Utf16ToUtf8(GetCurrentDirectory()) : folder;
+    std::string base = folder.empty() ? Utf16ToUtf8(GetCurrentDirectory()) : folder;
+    if (base.empty()) {
+        base = "."; // the current folder was removed; relative names still mean it
+    }
     const auto opener = [&](const std::string& what) -> intptr_t {
         const auto xdgOpen = FindOnPath("xdg-open");
         return xdgOpen ? CodeOf(SpawnDetached(*xdgOpen, {what}, folder)) : SE_ERR_NOASSOC;
