@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -183,6 +184,26 @@ TEST_F(RegistryTest, DeletingValuesAndSubtrees) {
     // A key deleted under a holder stays deleted: writing through it fails.
     EXPECT_FALSE(profile->WriteString(u"Name", u"Again"));
     EXPECT_FALSE(fs::exists(profile->Folder()));
+}
+
+TEST_F(RegistryTest, ReadersNeverSeeHalfAValue) {
+    const std::u16string a(4000, u'a'), b(6000, u'b');
+    ASSERT_TRUE(Key().WriteString(u"Name", a));
+    std::atomic<bool> done{false};
+    std::thread writer([&, key = Key()]() mutable {
+        for (int i = 0; i < 60; ++i) {
+            key.WriteString(u"Name", i % 2 ? a : b);
+        }
+        done = true;
+    });
+    int reads = 0, torn = 0;
+    while (!done || reads == 0) {
+        const auto value = Key().ReadString(u"Name");
+        torn += !value || (*value != a && *value != b);
+        ++reads;
+    }
+    writer.join();
+    EXPECT_EQ(torn, 0) << "of " << reads << " reads";
 }
 
 TEST(RegistryRootFolder, ComesFromTheEnvironment) {
