@@ -14,7 +14,7 @@ namespace {
 
 // A minimal little-endian ELF64 image: header, section contents, the section-name table,
 // then the section header table (null section, the given sections, the name table).
-struct ElfSectionSpec {
+struct ElfSectionContent {
     std::string name;
     std::vector<uint8_t> data;
     uint32_t type = 1; // program data
@@ -22,7 +22,7 @@ struct ElfSectionSpec {
 
 class ElfImage {
 public:
-    explicit ElfImage(const std::vector<ElfSectionSpec>& sections) {
+    explicit ElfImage(const std::vector<ElfSectionContent>& sections) {
         m_bytes.assign(64, 0);
         const uint8_t ident[] = {0x7F, 'E', 'L', 'F', 2, 1, 1};
         std::copy(std::begin(ident), std::end(ident), m_bytes.begin());
