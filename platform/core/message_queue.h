@@ -19,8 +19,9 @@
 // MessageFilter per thread (dialog keys, an edit field's filter hook walk the parent chain
 // there) and QueueHooks: FetchEvents turns backend input into posted mouse and keyboard
 // messages, NextPaint produces WM_PAINT for damaged windows only when no posted message
-// waits, and a backend watching a display connection from another thread calls
-// WakeThread so that a blocked GetMessage fetches again. Dialogs and pop-up lists run
+// waits, and a backend watching a display connection from another thread (or any thread
+// that damages a window of another thread) calls WakeThread so that a blocked GetMessage
+// fetches again. Dialogs and pop-up lists run
 // RunModalLoop (modal_loop.h) on their own handle.
 #pragma once
 
