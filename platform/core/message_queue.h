@@ -15,7 +15,10 @@
 // back to default handling; destroying it sends WM_DESTROY and then calls
 // DestroyWindowHandle, so every later send or post to it fails cleanly. The window tree
 // (parent, children, z-order, rectangles, shapes) lives in the window objects, not here;
-// this layer knows only handles, owning threads and targets. The window layer installs a
+// this layer knows only handles, owning threads and targets. All windows of one tree
+// belong to the thread that created the top-level window, so a parent and its children
+// never talk across threads; a window object destroys its handle before it is freed (or
+// moves it to another object with SetWindowTarget). The window layer installs a
 // MessageFilter per thread (dialog keys, an edit field's filter hook walk the parent chain
 // there) and QueueHooks: FetchEvents turns backend input into posted mouse and keyboard
 // messages, NextPaint produces WM_PAINT for damaged windows only when no posted message
