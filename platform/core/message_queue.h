@@ -73,7 +73,9 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 bool SendNotifyMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Blocks until a message for `filter` (nullptr: any window and thread messages) in the
-// range [min, max] (0, 0: all) is there; false when it is WM_QUIT.
+// range [min, max] (0, 0: all) is there; false when it is WM_QUIT. The quit request is
+// returned only to a retrieval without a window filter whose range includes it, so that a
+// loop peeking at, say, mouse messages alone never swallows it.
 bool GetMessage(MSG* msg, HWND filter, UINT min, UINT max);
 bool PeekMessage(MSG* msg, HWND filter, UINT min, UINT max, UINT removeFlags);
 // Blocks until the queue holds something new (or a timer is due).
