@@ -29,30 +29,12 @@
 #pragma once
 
 #include "platform/core/messages.h"
+#include "platform/core/queue_hooks.h"
 
 namespace plat {
 
 inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
-
-// Seams for the window layer and the backends, installed per thread (see above).
-class QueueHooks {
-public:
-    virtual ~QueueHooks() = default;
-    virtual void FetchEvents() {}
-    // A low-priority message for a window matching `filter` (nullptr: any), or false.
-    virtual bool NextPaint(HWND /*filter*/, MSG& /*out*/) { return false; }
-};
-
-class MessageFilter {
-public:
-    virtual ~MessageFilter() = default;
-    // True when the message was consumed and must not be dispatched.
-    virtual bool PreTranslateMessage(MSG& msg) = 0;
-};
-
-void SetQueueHooks(QueueHooks* hooks);
-void SetWindowMessageFilter(MessageFilter* filter);
 
 DWORD GetCurrentThreadId();
 
