@@ -24,8 +24,9 @@
 // messages, NextPaint produces WM_PAINT for damaged windows only when no posted message
 // waits, and a backend watching a display connection from another thread (or any thread
 // that damages a window of another thread) calls WakeThread so that a blocked GetMessage
-// fetches again. Dialogs and pop-up lists run
-// RunModalLoop (modal_loop.h) on their own handle.
+// fetches again. Dialogs and pop-up lists run RunModalLoop (modal_loop.h) on their own
+// handle; a dialog ended before its loop starts (during its initialisation) keeps that in
+// its own state and skips the loop.
 #pragma once
 
 #include "platform/core/messages.h"
