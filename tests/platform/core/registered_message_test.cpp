@@ -1,4 +1,4 @@
-#include "platform/os/register_window_message.h"
+#include "platform/core/registered_message.h"
 #include "platform/text/format.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@ using namespace plat;
 
 TEST(RegisterWindowMessage, SameNumberForTheSameNameIgnoringCase) {
     const uint32_t taskbar = RegisterWindowMessage(u"TaskbarCreated");
-    EXPECT_GE(taskbar, kFirstRegisteredMessage);
-    EXPECT_LE(taskbar, kLastRegisteredMessage);
+    EXPECT_GE(taskbar, WM_REGISTERED_FIRST);
+    EXPECT_LE(taskbar, 0xFFFFu);
     EXPECT_EQ(RegisterWindowMessage(u"TASKBARCREATED"), taskbar);
     EXPECT_NE(RegisterWindowMessage(u"TaskbarCreated2"), taskbar);
     EXPECT_EQ(RegisterWindowMessage(u""), 0u);
@@ -34,7 +34,7 @@ TEST(RegisterWindowMessage, GivesZeroOnceEveryNumberIsTaken) {
             const uint32_t number = RegisterWindowMessage(Format(u"name%d", i));
             last = number ? number : last;
         }
-        const bool ok = last == kLastRegisteredMessage && RegisterWindowMessage(u"one too many") == 0 &&
+        const bool ok = last == 0xFFFFu && RegisterWindowMessage(u"one too many") == 0 &&
                         RegisterWindowMessage(u"NAME5") == fifth;
         ::_exit(ok ? 0 : 1);
     }
