@@ -111,12 +111,26 @@ uint16_t KeyboardLayout::VirtualKeyOf(const KeyCode& key) const {
 }
 
 char32_t KeyboardLayout::CharacterOfVirtualKey(uint16_t virtualKey) const {
-    for (const KeyCode& key : AllKeyCodes()) {
-        if (!key.e1Prefix && VirtualKeyOf(key) == virtualKey) {
-            return Character(key.evdev, ShiftState::None);
-        }
+    if (virtualKey >= VK_0 && virtualKey <= VK_0 + 9) {
+        return virtualKey;
     }
-    return 0;
+    if (IsLetterKey(virtualKey)) {
+        return U'a' + (virtualKey - VK_A);
+    }
+    // A key typing a character outside ASCII keeps its US virtual key, which another key
+    // may have earned by typing the punctuation it stands for; that key is the better answer.
+    char32_t byPlace = 0;
+    for (const KeyCode& key : AllKeyCodes()) {
+        char32_t c = Character(key.evdev, ShiftState::None);
+        if (key.e1Prefix || c == 0 || VirtualKeyOf(key) != virtualKey) {
+            continue;
+        }
+        if (PunctuationVirtualKey(c) == virtualKey) {
+            return c;
+        }
+        byPlace = byPlace ? byPlace : c;
+    }
+    return byPlace;
 }
 
 std::optional<KeyStroke> KeyboardLayout::KeyStrokeFor(char32_t c) const {

@@ -40,7 +40,8 @@ public:
     char32_t Character(uint16_t evdev, ShiftState state) const;
     // The key's virtual key here: letters and punctuation follow what the key types.
     uint16_t VirtualKeyOf(const KeyCode& key) const;
-    // The character the key carrying `virtualKey` types unshifted; 0 when none does.
+    // The character a virtual key stands for: digits and letters their own (letters in
+    // lower case, as typed), other keys what they type unshifted; 0 when none.
     char32_t CharacterOfVirtualKey(uint16_t virtualKey) const;
     // The first key that types `c`, trying every key unshifted before any needs a modifier.
     std::optional<KeyStroke> KeyStrokeFor(char32_t c) const;
