@@ -153,6 +153,7 @@ TEST(KeyDisplayName, AsksForTheExtendedNameOfNumLock) {
     EXPECT_EQ(KeyDisplayName(0x45, VK_PAUSE, false), u"Pause");
     EXPECT_EQ(KeyDisplayName(0x45, VK_NUMLOCK, false), u"Num Lock");
     EXPECT_EQ(KeyDisplayName(0x45, VK_PAUSE, true), u"Num Lock");
+    EXPECT_EQ(KeyDisplayName(0x7E, VK_ABNT_C2, false), u"Num ,");
 }
 
 TEST(LayoutKeyNameSource, InstalledSourceNamesKeysWithTheUsDefaultWhenHeadless) {
