@@ -110,6 +110,28 @@ uint16_t KeyboardLayout::VirtualKeyOf(const KeyCode& key) const {
     return key.virtualKey;
 }
 
+const KeyCode* KeyboardLayout::KeyOfVirtualKey(uint16_t virtualKey) const {
+    switch (virtualKey) {
+    case VK_SHIFT:
+        virtualKey = VK_LSHIFT;
+        break;
+    case VK_CONTROL:
+        virtualKey = VK_LCONTROL;
+        break;
+    case VK_MENU:
+        virtualKey = VK_LMENU;
+        break;
+    default:
+        break;
+    }
+    for (const KeyCode& key : AllKeyCodes()) {
+        if (VirtualKeyOf(key) == virtualKey) {
+            return &key;
+        }
+    }
+    return nullptr;
+}
+
 char32_t KeyboardLayout::CharacterOfVirtualKey(uint16_t virtualKey) const {
     if (virtualKey >= VK_0 && virtualKey <= VK_0 + 9) {
         return virtualKey;

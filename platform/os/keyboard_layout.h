@@ -43,6 +43,8 @@ public:
     // The character a virtual key stands for: digits and letters their own (letters in
     // lower case, as typed), other keys what they type unshifted; 0 when none.
     char32_t CharacterOfVirtualKey(uint16_t virtualKey) const;
+    // The key carrying a virtual key; Shift, Ctrl and Alt without a side mean the left one.
+    const KeyCode* KeyOfVirtualKey(uint16_t virtualKey) const;
     // The first key that types `c`, trying every key unshifted before any needs a modifier.
     std::optional<KeyStroke> KeyStrokeFor(char32_t c) const;
 

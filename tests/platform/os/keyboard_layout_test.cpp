@@ -99,3 +99,21 @@ TEST(KeyboardLayout, CharacterOfVirtualKey) {
     EXPECT_EQ(us->CharacterOfVirtualKey(VK_F1), 0u);
     EXPECT_EQ(keyboard_test::MixedLayout()->CharacterOfVirtualKey(VK_OEM_MINUS), U'-');
 }
+
+TEST(KeyboardLayout, KeyOfVirtualKey) {
+    struct Case {
+        uint16_t virtualKey;
+        uint16_t evdev; // 0: no key
+    };
+    const Case cases[] = {
+        {'A', 30},       {VK_SHIFT, 42},  {VK_RSHIFT, 54}, {VK_CONTROL, 29}, {VK_RMENU, 100},
+        {VK_RETURN, 28}, {VK_PAUSE, 119}, {VK_F24, 194},   {VK_NUMPAD0, 82}, {0x07, 0},
+    };
+    const auto us = KeyboardLayout::UsDefault();
+    for (const Case& c : cases) {
+        const KeyCode* key = us->KeyOfVirtualKey(c.virtualKey);
+        EXPECT_EQ(key ? key->evdev : 0, c.evdev) << std::hex << c.virtualKey;
+    }
+    keyboard_test::LayoutScope scope(keyboard_test::MixedLayout());
+    EXPECT_EQ(CurrentKeyboardLayout()->KeyOfVirtualKey('Z')->evdev, 21);
+}
