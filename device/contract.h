@@ -186,20 +186,21 @@ template <class T> HRESULT QueryAs(IServiceObject& object, std::shared_ptr<T>& o
 // Events (connection points)
 // ---------------------------------------------------------------------------------------
 
+// Virtual base, so one object may implement several event interfaces.
 class IEventSink {
 public:
     virtual ~IEventSink() = default;
 };
 
 // DPI events of the active profile.
-class _IDPIEvents : public IEventSink {
+class _IDPIEvents : public virtual IEventSink {
 public:
     static constexpr plat::GUID IID{
         0xC2F7A094, 0x5D61, 0x4B38, {0xA7, 0xE0, 0x91, 0xD4, 0x3B, 0x5E, 0x2F, 0x06}};
     virtual void OnDpiChanged(int32_t x, int32_t y) = 0; // method 3
 };
 
-class _IProfileManagerEvents : public IEventSink {
+class _IProfileManagerEvents : public virtual IEventSink {
 public:
     static constexpr plat::GUID IID{
         0xD5A09E13, 0x7F42, 0x4C6B, {0xB3, 0x91, 0x0E, 0x8C, 0x27, 0xA4, 0xD5, 0xF1}};
@@ -207,7 +208,7 @@ public:
 };
 
 // Kind 1 asks the desktop to open `path`.
-class _IApplicationEvent : public IEventSink {
+class _IApplicationEvent : public virtual IEventSink {
 public:
     static constexpr plat::GUID IID{
         0xF1C84D27, 0x6B3E, 0x4A95, {0x9D, 0x02, 0x7A, 0x6E, 0x5B, 0x18, 0xC3, 0x4D}};

@@ -27,6 +27,20 @@ bool SinkMatches(const plat::GUID& eventIid, const std::shared_ptr<IEventSink>& 
     return false;
 }
 
+const plat::GUID* EventInterfaceOf(MouseEvent::Kind kind) {
+    switch (kind) {
+    case MouseEvent::Kind::DpiChanged:
+        return &_IDPIEvents::IID;
+    case MouseEvent::Kind::ActiveProfileChanged:
+        return &_IProfileManagerEvents::IID;
+    case MouseEvent::Kind::Launch:
+        return &_IApplicationEvent::IID;
+    case MouseEvent::Kind::MemoryChanged:
+        break;
+    }
+    return nullptr;
+}
+
 void CallSink(IEventSink& sink, const MouseEvent& event) {
     switch (event.kind) {
     case MouseEvent::Kind::DpiChanged:
@@ -208,10 +222,11 @@ HRESULT CEmulator::WithMouse(const std::string& serial,
 void CEmulator::Deliver(const std::vector<Pending>& events) {
     for (const Pending& pending : events) {
         std::vector<std::shared_ptr<IEventSink>> sinks;
-        {
+        const plat::GUID* eventIid = EventInterfaceOf(pending.event.kind);
+        if (eventIid != nullptr) {
             std::lock_guard lock(m_sinkMutex);
             for (const auto& [cookie, sink] : m_sinks) {
-                if (sink.serial == pending.serial) {
+                if (sink.serial == pending.serial && sink.eventIid == *eventIid) {
                     sinks.push_back(sink.sink);
                 }
             }
