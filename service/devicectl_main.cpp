@@ -12,16 +12,15 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: kavox-devicectl COMMAND\n"
-    "  list                 the attached mice\n"
-    "  plug refresh|legacy  attach a mouse (its serial is printed)\n"
-    "  unplug SERIAL        detach a mouse\n"
-    "  dpi-up [SERIAL]      press the DPI stage up button\n"
-    "  dpi-down [SERIAL]    press the DPI stage down button\n"
-    "  profile-next [SERIAL] press the profile button\n"
-    "  launch KIND PATH [SERIAL]  ask the service to launch PATH\n"
-    "  show [SERIAL]        what the mouse holds\n";
+constexpr const char* kUsage = "usage: kavox-devicectl COMMAND\n"
+                               "  list                 the attached mice\n"
+                               "  plug refresh|legacy  attach a mouse (its serial is printed)\n"
+                               "  unplug SERIAL        detach a mouse\n"
+                               "  dpi-up [SERIAL]      press the DPI stage up button\n"
+                               "  dpi-down [SERIAL]    press the DPI stage down button\n"
+                               "  profile-next [SERIAL] press the profile button\n"
+                               "  launch KIND PATH [SERIAL]  ask the service to launch PATH\n"
+                               "  show [SERIAL]        what the mouse holds\n";
 
 using Entry = sdbus::Struct<std::string, uint32_t, std::string>;
 
@@ -61,7 +60,9 @@ int Run(sdbus::IProxy& proxy, const std::vector<std::string>& args) {
     static const std::map<std::string, std::string> presses = {
         {"dpi-up", "PressDpiUp"}, {"dpi-down", "PressDpiDown"}, {"profile-next", "PressProfileNext"}};
     if (const auto press = presses.find(command); press != presses.end() && args.size() <= 2) {
-        proxy.callMethod(press->second).onInterface(bus::kEmulator).withArguments(SerialArgument(proxy, args, 1));
+        proxy.callMethod(press->second)
+            .onInterface(bus::kEmulator)
+            .withArguments(SerialArgument(proxy, args, 1));
         return 0;
     }
     if (command == "launch" && (args.size() == 3 || args.size() == 4)) {

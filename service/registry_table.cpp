@@ -14,7 +14,8 @@ bool WriteStringIfChanged(plat::RegistryKey& key, std::u16string_view name, cons
     return (current && *current == value) || key.WriteString(name, value);
 }
 
-bool WriteBinaryIfChanged(plat::RegistryKey& key, std::u16string_view name, const std::vector<uint8_t>& value) {
+bool WriteBinaryIfChanged(plat::RegistryKey& key, std::u16string_view name,
+                          const std::vector<uint8_t>& value) {
     const std::optional<std::vector<uint8_t>> current = key.ReadBinary(name);
     return (current && *current == value) || key.WriteBinary(name, value);
 }
@@ -67,5 +68,6 @@ bool WriteRegistryTable(const ModelDescriptor& model, const MouseMemory& memory)
         written = WriteProfile(*profiles, profile) && written;
     }
     // The active profile is named last, so a reader that sees it finds its key complete.
-    return WriteStringIfChanged(*profiles, u"ActiveProfile", plat::GuidToString(memory.activeProfile)) && written;
+    return WriteStringIfChanged(*profiles, u"ActiveProfile", plat::GuidToString(memory.activeProfile)) &&
+           written;
 }

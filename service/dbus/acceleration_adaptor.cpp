@@ -13,8 +13,10 @@ void AddAccelerationInterface(sdbus::IObject& object, CServiceBus& bus, const st
     object.registerMethod("TurnOff").onInterface(bus::kAcceleration).implementedAs([feature]() {
         Check(feature->TurnOff());
     });
-    object.registerMethod("GetState").onInterface(bus::kAcceleration).withOutputParamNames("on").implementedAs(
-        [feature]() {
+    object.registerMethod("GetState")
+        .onInterface(bus::kAcceleration)
+        .withOutputParamNames("on")
+        .implementedAs([feature]() {
             bool on = false;
             Check(feature->GetState(on));
             return on;
@@ -23,8 +25,10 @@ void AddAccelerationInterface(sdbus::IObject& object, CServiceBus& bus, const st
         .onInterface(bus::kAcceleration)
         .withInputParamNames("level")
         .implementedAs([feature](uint32_t level) { Check(feature->SetLevel(level)); });
-    object.registerMethod("GetLevel").onInterface(bus::kAcceleration).withOutputParamNames("level").implementedAs(
-        [feature]() {
+    object.registerMethod("GetLevel")
+        .onInterface(bus::kAcceleration)
+        .withOutputParamNames("level")
+        .implementedAs([feature]() {
             uint32_t level = 0;
             Check(feature->GetLevel(level));
             return level;

@@ -18,19 +18,23 @@ void AddPollingInterface(sdbus::IObject& object, CServiceBus& bus, const std::st
 void AddSensorInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial);
 void AddRecordingInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial);
 void AddDeviceEventSignals(sdbus::IObject& object);
-void AddProfileInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id);
+void AddProfileInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                         const plat::GUID& id);
 void AddPropertyStoreInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
                                const plat::GUID& id);
-void AddDpiInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id);
-void AddButtonsInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id);
-void AddLightingInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id);
-void AddLightInterfaces(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id,
-                        uint32_t index);
-void AddMacroInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id);
+void AddDpiInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                     const plat::GUID& id);
+void AddButtonsInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                         const plat::GUID& id);
+void AddLightingInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                          const plat::GUID& id);
+void AddLightInterfaces(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                        const plat::GUID& id, uint32_t index);
+void AddMacroInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                       const plat::GUID& id);
 
 // The in-process feature object behind a device or profile interface.
-template <class T>
-std::shared_ptr<T> DeviceFeature(CServiceBus& bus, const std::string& serial) {
+template <class T> std::shared_ptr<T> DeviceFeature(CServiceBus& bus, const std::string& serial) {
     std::shared_ptr<IServiceObject> any;
     if (T::IID == IProfileManager::IID) {
         any = MakeLocalProfileManager(bus.ContextOf(serial));

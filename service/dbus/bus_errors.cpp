@@ -13,10 +13,18 @@ struct ErrorName {
 };
 
 constexpr ErrorName kErrorNames[] = {
-    {E_ACCESSDENIED, "AccessDenied"},   {E_INVALIDARG, "InvalidArgument"}, {E_NOINTERFACE, "NoInterface"},
-    {E_NO_MORE_ITEMS, "NoMoreItems"},   {E_NOT_FOUND, "NotFound"},         {E_FILE_NOT_FOUND, "FileNotFound"},
-    {E_INVALID_DATA, "InvalidData"},    {E_LIMIT_REACHED, "LimitReached"}, {E_INSUFFICIENT_BUFFER, "BufferTooSmall"},
-    {E_NO_CONNECTION, "NoConnection"},  {E_POINTER, "InvalidPointer"},     {E_NOTIMPL, "NotImplemented"},
+    {E_ACCESSDENIED, "AccessDenied"},
+    {E_INVALIDARG, "InvalidArgument"},
+    {E_NOINTERFACE, "NoInterface"},
+    {E_NO_MORE_ITEMS, "NoMoreItems"},
+    {E_NOT_FOUND, "NotFound"},
+    {E_FILE_NOT_FOUND, "FileNotFound"},
+    {E_INVALID_DATA, "InvalidData"},
+    {E_LIMIT_REACHED, "LimitReached"},
+    {E_INSUFFICIENT_BUFFER, "BufferTooSmall"},
+    {E_NO_CONNECTION, "NoConnection"},
+    {E_POINTER, "InvalidPointer"},
+    {E_NOTIMPL, "NotImplemented"},
 };
 
 } // namespace
@@ -46,9 +54,13 @@ std::vector<uint8_t> GuidBytes(const plat::GUID& id) {
     return bytes;
 }
 
-std::u16string TextArgument(const std::string& utf8) { return plat::Utf8ToUtf16(utf8); }
+std::u16string TextArgument(const std::string& utf8) {
+    return plat::Utf8ToUtf16(utf8);
+}
 
-std::string TextResult(const std::u16string& text) { return plat::Utf16ToUtf8(text); }
+std::string TextResult(const std::u16string& text) {
+    return plat::Utf16ToUtf8(text);
+}
 
 std::string GuidPathElement(const plat::GUID& id) {
     uint8_t bytes[16];

@@ -2,7 +2,8 @@
 #include "service/dbus/adaptors.h"
 #include "service/dbus/bus_errors.h"
 
-void AddButtonsInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id) {
+void AddButtonsInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                         const plat::GUID& id) {
     auto buttons = ProfileFeature<IButtons>(bus, serial, id);
     object.registerMethod("GetFunctions")
         .onInterface(bus::kButtons)

@@ -8,8 +8,8 @@ void AddDeviceInterface(sdbus::IObject& object, CServiceBus& bus, const std::str
     const std::string path = object.getObjectPath();
     object.registerMethod("GetInformation")
         .onInterface(bus::kDevice)
-        .withOutputParamNames("reserved", "productId", "otherMajor", "otherMinor", "firmwareMajor", "firmwareMinor",
-                              "text")
+        .withOutputParamNames("reserved", "productId", "otherMajor", "otherMinor", "firmwareMajor",
+                              "firmwareMinor", "text")
         .implementedAs([device]() {
             DeviceInformation info;
             Check(device->GetInformation(info));

@@ -8,13 +8,17 @@ using Pair = sdbus::Struct<uint32_t, uint32_t>;
 
 } // namespace
 
-void AddDpiInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id) {
+void AddDpiInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                     const plat::GUID& id) {
     auto dpi = ProfileFeature<IDpi>(bus, serial, id);
-    object.registerMethod("GetSensitivity").onInterface(bus::kDpi).withOutputParamNames("x", "y").implementedAs([dpi]() {
-        DpiPair pair;
-        Check(dpi->GetSensitivity(pair));
-        return std::make_tuple(pair.x, pair.y);
-    });
+    object.registerMethod("GetSensitivity")
+        .onInterface(bus::kDpi)
+        .withOutputParamNames("x", "y")
+        .implementedAs([dpi]() {
+            DpiPair pair;
+            Check(dpi->GetSensitivity(pair));
+            return std::make_tuple(pair.x, pair.y);
+        });
     object.registerMethod("SetSensitivity")
         .onInterface(bus::kDpi)
         .withInputParamNames("x", "y")
@@ -27,24 +31,30 @@ void AddDpiInterface(sdbus::IObject& object, CServiceBus& bus, const std::string
             Check(dpi->GetHeader(header));
             return std::make_tuple(header.version, header.maxStages);
         });
-    object.registerMethod("GetActiveStage").onInterface(bus::kDpi).withOutputParamNames("index").implementedAs([dpi]() {
-        uint32_t index = 0;
-        Check(dpi->GetActiveStage(index));
-        return index;
-    });
+    object.registerMethod("GetActiveStage")
+        .onInterface(bus::kDpi)
+        .withOutputParamNames("index")
+        .implementedAs([dpi]() {
+            uint32_t index = 0;
+            Check(dpi->GetActiveStage(index));
+            return index;
+        });
     object.registerMethod("SetActiveStage")
         .onInterface(bus::kDpi)
         .withInputParamNames("index")
         .implementedAs([dpi](uint32_t index) { Check(dpi->SetActiveStage(index)); });
-    object.registerMethod("GetStages").onInterface(bus::kDpi).withOutputParamNames("stages").implementedAs([dpi]() {
-        std::vector<DpiPair> stages;
-        Check(dpi->GetStages(stages));
-        std::vector<Pair> pairs;
-        for (const DpiPair& pair : stages) {
-            pairs.emplace_back(pair.x, pair.y);
-        }
-        return pairs;
-    });
+    object.registerMethod("GetStages")
+        .onInterface(bus::kDpi)
+        .withOutputParamNames("stages")
+        .implementedAs([dpi]() {
+            std::vector<DpiPair> stages;
+            Check(dpi->GetStages(stages));
+            std::vector<Pair> pairs;
+            for (const DpiPair& pair : stages) {
+                pairs.emplace_back(pair.x, pair.y);
+            }
+            return pairs;
+        });
     object.registerMethod("SetStages")
         .onInterface(bus::kDpi)
         .withInputParamNames("stages")

@@ -31,7 +31,8 @@ void AddEmulatorInterface(sdbus::IObject& object, CServiceBus& bus) {
             std::vector<Entry> mice;
             for (const std::string& serial : bus.Emulator().AttachedSerials()) {
                 bus.Emulator().WithMouse(serial, [&](EmulatedMouse& mouse) {
-                    mice.push_back(Entry(serial, mouse.Model().productId, TextResult(mouse.Model().displayName)));
+                    mice.push_back(
+                        Entry(serial, mouse.Model().productId, TextResult(mouse.Model().displayName)));
                     return S_OK;
                 });
             }
@@ -57,11 +58,13 @@ void AddEmulatorInterface(sdbus::IObject& object, CServiceBus& bus) {
     object.registerMethod("PressDpiDown")
         .onInterface(bus::kEmulator)
         .withInputParamNames("serial")
-        .implementedAs([&bus](const std::string& serial) { Press(bus, serial, &EmulatedMouse::PressDpiDown); });
+        .implementedAs(
+            [&bus](const std::string& serial) { Press(bus, serial, &EmulatedMouse::PressDpiDown); });
     object.registerMethod("PressProfileNext")
         .onInterface(bus::kEmulator)
         .withInputParamNames("serial")
-        .implementedAs([&bus](const std::string& serial) { Press(bus, serial, &EmulatedMouse::PressProfileNext); });
+        .implementedAs(
+            [&bus](const std::string& serial) { Press(bus, serial, &EmulatedMouse::PressProfileNext); });
     object.registerMethod("Launch")
         .onInterface(bus::kEmulator)
         .withInputParamNames("serial", "kind", "path")

@@ -4,8 +4,7 @@
 
 namespace {
 
-template <class T>
-std::shared_ptr<T> Part(ILight& light) {
+template <class T> std::shared_ptr<T> Part(ILight& light) {
     std::shared_ptr<T> part;
     QueryAs(light, part);
     return part;
@@ -19,8 +18,10 @@ void AddLightParts(sdbus::IObject& object, ILight& light) {
         .onInterface(bus::kLightColor)
         .withInputParamNames("color")
         .implementedAs([color](uint32_t value) { Check(color->SetColor(value)); });
-    object.registerMethod("GetColor").onInterface(bus::kLightColor).withOutputParamNames("color").implementedAs(
-        [color]() {
+    object.registerMethod("GetColor")
+        .onInterface(bus::kLightColor)
+        .withOutputParamNames("color")
+        .implementedAs([color]() {
             uint32_t value = 0;
             Check(color->GetColor(value));
             return value;
@@ -55,24 +56,34 @@ void AddLightParts(sdbus::IObject& object, ILight& light) {
 
 } // namespace
 
-void AddLightInterfaces(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id,
-                        uint32_t index) {
+void AddLightInterfaces(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                        const plat::GUID& id, uint32_t index) {
     std::shared_ptr<ILighting> lighting = ProfileFeature<ILighting>(bus, serial, id);
     std::shared_ptr<ILight> light;
     Check(lighting->GetLight(index, light));
     const std::string path = object.getObjectPath();
-    object.registerMethod("TurnOn").onInterface(bus::kLight).implementedAs([light]() { Check(light->TurnOn()); });
-    object.registerMethod("TurnOff").onInterface(bus::kLight).implementedAs([light]() { Check(light->TurnOff()); });
-    object.registerMethod("GetState").onInterface(bus::kLight).withOutputParamNames("on").implementedAs([light]() {
-        bool on = false;
-        Check(light->GetState(on));
-        return on;
+    object.registerMethod("TurnOn").onInterface(bus::kLight).implementedAs([light]() {
+        Check(light->TurnOn());
     });
-    object.registerMethod("GetNumber").onInterface(bus::kLight).withOutputParamNames("number").implementedAs([light]() {
-        uint32_t number = 0;
-        Check(light->GetNumber(number));
-        return number;
+    object.registerMethod("TurnOff").onInterface(bus::kLight).implementedAs([light]() {
+        Check(light->TurnOff());
     });
+    object.registerMethod("GetState")
+        .onInterface(bus::kLight)
+        .withOutputParamNames("on")
+        .implementedAs([light]() {
+            bool on = false;
+            Check(light->GetState(on));
+            return on;
+        });
+    object.registerMethod("GetNumber")
+        .onInterface(bus::kLight)
+        .withOutputParamNames("number")
+        .implementedAs([light]() {
+            uint32_t number = 0;
+            Check(light->GetNumber(number));
+            return number;
+        });
     object.registerMethod("QueryInterface")
         .onInterface(bus::kLight)
         .withInputParamNames("iid")

@@ -2,7 +2,8 @@
 #include "service/dbus/adaptors.h"
 #include "service/dbus/bus_errors.h"
 
-void AddLightingInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id) {
+void AddLightingInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                          const plat::GUID& id) {
     auto lighting = ProfileFeature<ILighting>(bus, serial, id);
     CServiceBus* b = &bus;
     const plat::GUID profile = id;

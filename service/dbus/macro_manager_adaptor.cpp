@@ -34,7 +34,8 @@ void AddMacroManagerInterface(sdbus::IObject& object, CServiceBus& bus, const st
         .onInterface(bus::kMacroManager)
         .withInputParamNames("id")
         .withOutputParamNames("macro")
-        .implementedAs([=](const std::vector<uint8_t>& id) { return PathOf(*b, serial, *MacroArgument(*manager, id)); });
+        .implementedAs(
+            [=](const std::vector<uint8_t>& id) { return PathOf(*b, serial, *MacroArgument(*manager, id)); });
     object.registerMethod("CreateMacro")
         .onInterface(bus::kMacroManager)
         .withOutputParamNames("macro")

@@ -7,8 +7,10 @@ void AddPollingInterface(sdbus::IObject& object, CServiceBus& bus, const std::st
     if (!feature) {
         return;
     }
-    object.registerMethod("GetInterval").onInterface(bus::kPolling).withOutputParamNames("code").implementedAs(
-        [feature]() {
+    object.registerMethod("GetInterval")
+        .onInterface(bus::kPolling)
+        .withOutputParamNames("code")
+        .implementedAs([feature]() {
             uint32_t code = 0;
             Check(feature->GetInterval(code));
             return code;
@@ -17,8 +19,10 @@ void AddPollingInterface(sdbus::IObject& object, CServiceBus& bus, const std::st
         .onInterface(bus::kPolling)
         .withInputParamNames("code")
         .implementedAs([feature](uint32_t code) { Check(feature->SetInterval(code)); });
-    object.registerMethod("GetRates").onInterface(bus::kPolling).withOutputParamNames("rates").implementedAs(
-        [feature]() {
+    object.registerMethod("GetRates")
+        .onInterface(bus::kPolling)
+        .withOutputParamNames("rates")
+        .implementedAs([feature]() {
             std::vector<uint32_t> rates;
             Check(feature->GetRates(rates));
             return rates;

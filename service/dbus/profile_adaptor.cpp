@@ -2,7 +2,8 @@
 #include "service/dbus/adaptors.h"
 #include "service/dbus/bus_errors.h"
 
-void AddProfileInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial, const plat::GUID& id) {
+void AddProfileInterface(sdbus::IObject& object, CServiceBus& bus, const std::string& serial,
+                         const plat::GUID& id) {
     auto profile = MakeLocalProfile(bus.ContextOf(serial), id);
     const std::string path = object.getObjectPath();
     object.registerMethod("GetFeature")
@@ -14,22 +15,30 @@ void AddProfileInterface(sdbus::IObject& object, CServiceBus& bus, const std::st
             Check(profile->GetFeature(GuidArgument(iid), feature));
             return sdbus::ObjectPath(path);
         });
-    object.registerMethod("GetGuid").onInterface(bus::kProfile).withOutputParamNames("id").implementedAs([profile]() {
-        plat::GUID value;
-        Check(profile->GetGuid(value));
-        return GuidBytes(value);
-    });
-    object.registerMethod("GetName").onInterface(bus::kProfile).withOutputParamNames("name").implementedAs([profile]() {
-        std::u16string name;
-        Check(profile->GetName(name));
-        return TextResult(name);
-    });
+    object.registerMethod("GetGuid")
+        .onInterface(bus::kProfile)
+        .withOutputParamNames("id")
+        .implementedAs([profile]() {
+            plat::GUID value;
+            Check(profile->GetGuid(value));
+            return GuidBytes(value);
+        });
+    object.registerMethod("GetName")
+        .onInterface(bus::kProfile)
+        .withOutputParamNames("name")
+        .implementedAs([profile]() {
+            std::u16string name;
+            Check(profile->GetName(name));
+            return TextResult(name);
+        });
     object.registerMethod("SetName")
         .onInterface(bus::kProfile)
         .withInputParamNames("name")
         .implementedAs([profile](const std::string& name) { Check(profile->SetName(TextArgument(name))); });
-    object.registerMethod("IsActive").onInterface(bus::kProfile).withOutputParamNames("active").implementedAs(
-        [profile]() {
+    object.registerMethod("IsActive")
+        .onInterface(bus::kProfile)
+        .withOutputParamNames("active")
+        .implementedAs([profile]() {
             bool active = false;
             Check(profile->IsActive(active));
             return active;
@@ -37,5 +46,6 @@ void AddProfileInterface(sdbus::IObject& object, CServiceBus& bus, const std::st
     object.registerMethod("ExportToFile")
         .onInterface(bus::kProfile)
         .withInputParamNames("path")
-        .implementedAs([profile](const std::string& file) { Check(profile->ExportToFile(TextArgument(file))); });
+        .implementedAs(
+            [profile](const std::string& file) { Check(profile->ExportToFile(TextArgument(file))); });
 }

@@ -7,8 +7,10 @@ void AddRecordingInterface(sdbus::IObject& object, CServiceBus& bus, const std::
     if (!feature) {
         return;
     }
-    object.registerMethod("GetMode").onInterface(bus::kOnTheFlyRecording).withOutputParamNames("mode").implementedAs(
-        [feature]() {
+    object.registerMethod("GetMode")
+        .onInterface(bus::kOnTheFlyRecording)
+        .withOutputParamNames("mode")
+        .implementedAs([feature]() {
             uint32_t mode = 0;
             Check(feature->GetMode(mode));
             return mode;

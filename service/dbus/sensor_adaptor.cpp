@@ -7,8 +7,10 @@ void AddSensorInterface(sdbus::IObject& object, CServiceBus& bus, const std::str
     if (!feature) {
         return;
     }
-    object.registerMethod("GetCalibration").onInterface(bus::kSensor).withOutputParamNames("on").implementedAs(
-        [feature]() {
+    object.registerMethod("GetCalibration")
+        .onInterface(bus::kSensor)
+        .withOutputParamNames("on")
+        .implementedAs([feature]() {
             bool on = false;
             Check(feature->GetCalibration(on));
             return on;
@@ -19,8 +21,10 @@ void AddSensorInterface(sdbus::IObject& object, CServiceBus& bus, const std::str
     object.registerMethod("CalibrationOff").onInterface(bus::kSensor).implementedAs([feature]() {
         Check(feature->CalibrationOff());
     });
-    object.registerMethod("GetLiftOffMode").onInterface(bus::kSensor).withOutputParamNames("mode").implementedAs(
-        [feature]() {
+    object.registerMethod("GetLiftOffMode")
+        .onInterface(bus::kSensor)
+        .withOutputParamNames("mode")
+        .implementedAs([feature]() {
             uint32_t mode = 0;
             Check(feature->GetLiftOffMode(mode));
             return mode;

@@ -16,7 +16,9 @@ CServiceBus::CServiceBus(sdbus::IConnection& connection, std::shared_ptr<CEmulat
     m_emulator->SetListener(this);
 }
 
-CServiceBus::~CServiceBus() { m_emulator->SetListener(nullptr); }
+CServiceBus::~CServiceBus() {
+    m_emulator->SetListener(nullptr);
+}
 
 std::string CServiceBus::DeviceBase(const std::string& serial) {
     return std::string(bus::kRootPath) + "/device/" + serial;
@@ -92,8 +94,9 @@ void CServiceBus::DropObjects(const std::string& path) {
 
 void CServiceBus::AnnounceDevice(const char* signal, const std::string& serial, uint32_t productId) {
     for (const plat::GUID& interfaceClass : {GUID_DEVINTERFACE_HID, GUID_DEVINTERFACE_MOUSE}) {
-        m_root->emitSignal(signal).onInterface(bus::kEnumerator).withArguments(
-            CEmulator::DevicePath(serial, productId, interfaceClass));
+        m_root->emitSignal(signal)
+            .onInterface(bus::kEnumerator)
+            .withArguments(CEmulator::DevicePath(serial, productId, interfaceClass));
     }
 }
 
@@ -120,11 +123,14 @@ void CServiceBus::OnMouseEvent(const std::string& serial, const MouseEvent& even
             .withArguments(static_cast<int32_t>(event.dpi.x), static_cast<int32_t>(event.dpi.y));
         break;
     case MouseEvent::Kind::ActiveProfileChanged:
-        object.emitSignal("ActiveProfileChanged").onInterface(bus::kProfileManager).withArguments(GuidBytes(event.profile));
+        object.emitSignal("ActiveProfileChanged")
+            .onInterface(bus::kProfileManager)
+            .withArguments(GuidBytes(event.profile));
         break;
     case MouseEvent::Kind::Launch:
-        object.emitSignal("Launch").onInterface(bus::kApplicationLaunch).withArguments(event.launchKind,
-                                                                                       TextResult(event.path));
+        object.emitSignal("Launch")
+            .onInterface(bus::kApplicationLaunch)
+            .withArguments(event.launchKind, TextResult(event.path));
         break;
     case MouseEvent::Kind::MemoryChanged:
         break;
