@@ -254,6 +254,7 @@ TEST_F(DeviceServiceTest, AcknowledgedChangesSurviveAKilledService) {
         ASSERT_EQ(Profile(1)->SetName(u"Name " + plat::Utf8ToUtf16(std::to_string(i))), S_OK);
     }
     m_bus.KillService();
+    EXPECT_TRUE(std::ifstream(m_bus.StateFolder() + "KV002F0001.json").good());
     ASSERT_EQ(CreateDeviceEnumerator(m_enumerator), S_OK);
     std::u16string name;
     ASSERT_EQ(Profile(1)->GetName(name), S_OK);
