@@ -67,7 +67,9 @@ BusClient::~BusClient() {
         std::lock_guard lock(m_mutex);
         m_subscriptions.clear();
     }
-    m_connection->leaveEventLoop();
+    if (m_loopRunning) {
+        m_connection->leaveEventLoop();
+    }
 }
 
 std::unique_ptr<sdbus::IProxy> BusClient::MakeProxy(const std::string& path) {
@@ -93,6 +95,10 @@ HRESULT BusClient::Subscribe(const std::string& path, const char* interface, con
         return hr;
     }
     std::lock_guard lock(m_mutex);
+    if (!m_loopRunning) {
+        m_connection->enterEventLoopAsync();
+        m_loopRunning = true;
+    }
     cookie = m_nextCookie++;
     m_subscriptions.emplace(cookie, std::move(slot));
     return S_OK;

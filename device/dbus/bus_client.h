@@ -33,6 +33,7 @@ private:
     std::mutex m_mutex;
     std::map<uint32_t, sdbus::Slot> m_subscriptions;
     uint32_t m_nextCookie = 1;
+    bool m_loopRunning = false;
 };
 
 // The status a failed call reports: the HRESULT of a service error, else the nearest code.

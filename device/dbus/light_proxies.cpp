@@ -53,17 +53,13 @@ public:
             out = std::static_pointer_cast<IServiceObject>(shared_from_this());
             return S_OK;
         }
-        sdbus::ObjectPath path;
-        const HRESULT hr = Call(bus::kLight, "QueryInterface", Into(path), GuidToBytes(iid));
-        if (FAILED(hr)) {
-            return hr;
-        }
+        // Every light carries its parts on its own object: no round trip is needed.
         if (iid == ILightColor::IID) {
-            out = std::make_shared<LightColorProxy>(m_client, path);
+            out = std::make_shared<LightColorProxy>(m_client, m_path);
         } else if (iid == ILightBrightness::IID) {
-            out = std::make_shared<LightBrightnessProxy>(m_client, path);
+            out = std::make_shared<LightBrightnessProxy>(m_client, m_path);
         } else if (iid == ILightEffect::IID) {
-            out = std::make_shared<LightEffectProxy>(m_client, path);
+            out = std::make_shared<LightEffectProxy>(m_client, m_path);
         }
         return out ? S_OK : E_NOINTERFACE;
     }

@@ -157,14 +157,10 @@ public:
         out = std::static_pointer_cast<IServiceObject>(shared_from_this());
         return S_OK;
     }
+    // Every profile of every model carries the same features on its own object, so they
+    // are handed out without a round trip; a profile that has gone fails their first call.
     HRESULT GetFeature(const plat::GUID& iid, std::shared_ptr<IServiceObject>& feature) override {
-        feature.reset();
-        sdbus::ObjectPath path;
-        const HRESULT hr = Call(bus::kProfile, "GetFeature", Into(path), GuidToBytes(iid));
-        if (FAILED(hr)) {
-            return hr;
-        }
-        feature = MakeProfileFeatureProxy(m_client, iid, path);
+        feature = MakeProfileFeatureProxy(m_client, iid, m_path);
         return feature ? S_OK : E_NOINTERFACE;
     }
     HRESULT GetGuid(plat::GUID& id) override {
