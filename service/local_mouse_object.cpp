@@ -9,6 +9,13 @@
 namespace {
 
 constexpr off_t kMaxImportSize = 1 << 20;
+constexpr size_t kMaxPathLength = 4096;
+
+// The service runs in a folder of its own, so only absolute paths name the caller's file.
+bool IsUsablePath(const std::u16string& path) {
+    return !path.empty() && path.size() <= kMaxPathLength && path[0] == u'/' &&
+           path.find(u'\0') == std::u16string::npos;
+}
 
 } // namespace
 
@@ -63,7 +70,10 @@ HRESULT LocalMouseObject::UnadviseOn(const plat::GUID& offered, const plat::GUID
 HRESULT ReadImportFile(const std::u16string& path, std::string& text) {
     const std::string file = plat::Utf16ToUtf8(path);
     struct stat info {};
-    if (path.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!IsUsablePath(path)) {
+        return E_INVALIDARG;
+    }
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return E_FILE_NOT_FOUND;
     }
     if (info.st_size > kMaxImportSize) {
@@ -73,7 +83,7 @@ HRESULT ReadImportFile(const std::u16string& path, std::string& text) {
 }
 
 HRESULT WriteExportFile(const std::u16string& path, const std::string& text) {
-    if (path.empty() || path.find(u'\0') != std::u16string::npos) {
+    if (!IsUsablePath(path)) {
         return E_INVALIDARG;
     }
     return plat::WriteFileAtomically(plat::Utf16ToUtf8(path), text) ? S_OK : E_FAIL;

@@ -49,7 +49,7 @@ void AddMacroManagerInterface(sdbus::IObject& object, CServiceBus& bus, const st
         .withInputParamNames("id")
         .implementedAs([=](const std::vector<uint8_t>& id) {
             Check(manager->DeleteMacro(*MacroArgument(*manager, id)));
-            b->DropObjects(b->MacroPath(serial, GuidArgument(id)));
+            b->DropMacro(serial, GuidArgument(id));
         });
     object.registerMethod("GetMacroCount")
         .onInterface(bus::kMacroManager)

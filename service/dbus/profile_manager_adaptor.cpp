@@ -65,7 +65,7 @@ void AddProfileManagerInterface(sdbus::IObject& object, CServiceBus& bus, const 
         .withInputParamNames("id")
         .implementedAs([=](const std::vector<uint8_t>& id) {
             Check(manager->DeleteProfile(*ProfileArgument(*manager, id)));
-            b->DropObjects(b->ProfilePath(serial, GuidArgument(id)));
+            b->DropProfile(serial, GuidArgument(id));
         });
     object.registerMethod("GetProfileCount")
         .onInterface(bus::kProfileManager)

@@ -85,6 +85,14 @@ std::string CServiceBus::MacroPath(const std::string& serial, const plat::GUID& 
     return path;
 }
 
+void CServiceBus::DropProfile(const std::string& serial, const plat::GUID& id) {
+    DropObjects(DeviceBase(serial) + "/profile/" + GuidPathElement(id));
+}
+
+void CServiceBus::DropMacro(const std::string& serial, const plat::GUID& id) {
+    DropObjects(DeviceBase(serial) + "/macro/" + GuidPathElement(id));
+}
+
 void CServiceBus::DropObjects(const std::string& path) {
     std::erase_if(m_objects, [&path](const auto& entry) {
         const std::string& candidate = entry.first;

@@ -24,8 +24,9 @@ public:
     std::string LightPath(const std::string& serial, const plat::GUID& id, uint32_t index);
     std::string MacroPath(const std::string& serial, const plat::GUID& id);
 
-    // Drops the objects at `path` and below.
-    void DropObjects(const std::string& path);
+    // Drops the objects of a profile or macro that has gone, with everything below them.
+    void DropProfile(const std::string& serial, const plat::GUID& id);
+    void DropMacro(const std::string& serial, const plat::GUID& id);
 
     CEmulator& Emulator() { return *m_emulator; }
     LocalContext ContextOf(const std::string& serial) const { return {m_emulator, serial}; }
@@ -37,6 +38,7 @@ public:
 private:
     sdbus::IObject& Add(const std::string& path);
     static std::string DeviceBase(const std::string& serial);
+    void DropObjects(const std::string& path);
     void AnnounceDevice(const char* signal, const std::string& serial, uint32_t productId);
 
     sdbus::IConnection& m_connection;

@@ -316,6 +316,8 @@ TEST_F(EmulatorTest, ExportsAndImportsProfileFiles) {
     dpi->GetStages(stages);
     EXPECT_EQ(stages.size(), 3u);
 
+    EXPECT_EQ(profile->ExportToFile(u"relative/gaming.kvp"), E_INVALIDARG);
+    EXPECT_EQ(Profiles()->ImportProfile(u"gaming.kvp", imported), E_INVALIDARG);
     std::ofstream(FilePath("bad.kvp")) << "not json";
     EXPECT_EQ(Profiles()->ImportProfile(plat::Utf8ToUtf16(FilePath("bad.kvp")), imported), E_INVALID_DATA);
     uint32_t count = 0;
