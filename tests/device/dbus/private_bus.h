@@ -22,6 +22,7 @@ public:
 
     // The process id of the running service, 0 when none owns the name.
     pid_t ServicePid() const;
+    pid_t BusPid() const { return m_daemon; }
     // Kills the service without warning (as a crash would) and waits until it is gone.
     void KillService();
 
