@@ -58,49 +58,69 @@ HRESULT Guard(const std::function<void()>& call) {
     }
 }
 
-BusClient::BusClient() : m_connection(sdbus::createSessionBusConnection()) {
-    m_connection->enterEventLoopAsync();
-}
+// The bus thread starts with the first subscription: until then calls go straight out on
+// the calling thread, without a hand-over to the bus thread.
+BusClient::BusClient() : m_connection(sdbus::createSessionBusConnection()) {}
 
 BusClient::~BusClient() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_subscriptions.clear();
-    }
-    if (m_loopRunning) {
+    if (m_listening) {
         m_connection->leaveEventLoop();
     }
+    m_match.reset();
 }
 
 std::unique_ptr<sdbus::IProxy> BusClient::MakeProxy(const std::string& path) {
     return sdbus::createProxy(*m_connection, bus::kServiceName, path);
 }
 
+HRESULT BusClient::StartListening() {
+    if (m_listening) {
+        return S_OK;
+    }
+    const std::string rule = std::string("type='signal',path_namespace='") + bus::kRootPath + "'";
+    const HRESULT hr = Guard([&] {
+        m_match = m_connection->addMatch(rule, [this](sdbus::Message& message) { Dispatch(message); });
+        m_connection->enterEventLoopAsync();
+    });
+    m_listening = SUCCEEDED(hr);
+    return hr;
+}
+
+void BusClient::Dispatch(sdbus::Message& message) {
+    const std::string path = message.getPath();
+    const std::string interface = message.getInterfaceName();
+    const std::string member = message.getMemberName();
+    std::vector<std::shared_ptr<const Subscription>> targets;
+    {
+        std::lock_guard lock(m_mutex);
+        for (const auto& [cookie, subscription] : m_subscriptions) {
+            if (subscription->path == path && subscription->interface == interface &&
+                subscription->member == member) {
+                targets.push_back(subscription);
+            }
+        }
+    }
+    for (const auto& target : targets) {
+        try {
+            message.rewind(true);
+            target->handler(message);
+        } catch (...) {
+            // A malformed signal is dropped; the bus thread keeps running.
+        }
+    }
+}
+
 HRESULT BusClient::Subscribe(const std::string& path, const char* interface, const char* member,
                              std::function<void(sdbus::Message&)> handler, uint32_t& cookie) {
     cookie = 0;
-    const std::string rule =
-        "type='signal',path='" + path + "',interface='" + interface + "',member='" + member + "'";
-    sdbus::Slot slot;
-    const HRESULT hr = Guard([&] {
-        slot = m_connection->addMatch(rule, [handler = std::move(handler)](sdbus::Message& message) {
-            try {
-                handler(message);
-            } catch (...) {
-                // A malformed signal is dropped; the bus thread keeps running.
-            }
-        });
-    });
+    std::lock_guard lock(m_mutex);
+    const HRESULT hr = StartListening();
     if (FAILED(hr)) {
         return hr;
     }
-    std::lock_guard lock(m_mutex);
-    if (!m_loopRunning) {
-        m_connection->enterEventLoopAsync();
-        m_loopRunning = true;
-    }
     cookie = m_nextCookie++;
-    m_subscriptions.emplace(cookie, std::move(slot));
+    m_subscriptions.emplace(cookie, std::make_shared<const Subscription>(
+                                        Subscription{path, interface, member, std::move(handler)}));
     return S_OK;
 }
 

@@ -29,11 +29,24 @@ public:
     HRESULT Unsubscribe(uint32_t cookie);
 
 private:
+    struct Subscription {
+        std::string path;
+        std::string interface;
+        std::string member;
+        std::function<void(sdbus::Message&)> handler;
+    };
+
+    HRESULT StartListening();
+    void Dispatch(sdbus::Message& message);
+
     std::unique_ptr<sdbus::IConnection> m_connection;
+    // One match for every signal of the service, added before the bus thread starts, so the
+    // bus is never touched from two threads; subscriptions only change the table below.
+    sdbus::Slot m_match;
     std::mutex m_mutex;
-    std::map<uint32_t, sdbus::Slot> m_subscriptions;
+    std::map<uint32_t, std::shared_ptr<const Subscription>> m_subscriptions;
     uint32_t m_nextCookie = 1;
-    bool m_loopRunning = false;
+    bool m_listening = false;
 };
 
 // The status a failed call reports: the HRESULT of a service error, else the nearest code.

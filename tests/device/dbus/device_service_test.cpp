@@ -204,8 +204,12 @@ TEST_F(DeviceServiceTest, ClientsReceiveTheMouseEvents) {
     ASSERT_EQ(GetDeviceFeature(*Device(), launch), S_OK);
     ASSERT_EQ(launch->Advise(_IApplicationEvent::IID, events, launchCookie), S_OK);
 
+    // A second sink on the same source hears the same events.
+    uint32_t secondDpiCookie = 0;
+    ASSERT_EQ(dpi->Advise(_IDPIEvents::IID, events, secondDpiCookie), S_OK);
+
     ASSERT_EQ(m_bus.DeviceCtl("dpi-up"), 0);
-    EXPECT_TRUE(events->WaitFor([&] { return !events->dpi.empty(); }));
+    EXPECT_TRUE(events->WaitFor([&] { return events->dpi.size() == 2; }));
     ASSERT_EQ(m_bus.DeviceCtl("profile-next"), 0);
     EXPECT_TRUE(events->WaitFor([&] { return !events->profiles.empty(); }));
     ASSERT_EQ(m_bus.DeviceCtl("launch 1 /tmp/readme.txt"), 0);
@@ -213,6 +217,7 @@ TEST_F(DeviceServiceTest, ClientsReceiveTheMouseEvents) {
 
     std::lock_guard lock(events->mutex);
     EXPECT_EQ(events->dpi.at(0), std::make_pair(1600, 1600));
+    EXPECT_EQ(events->dpi.at(1), std::make_pair(1600, 1600));
     plat::GUID second;
     Profile(1)->GetGuid(second);
     EXPECT_EQ(events->profiles.at(0), second);
