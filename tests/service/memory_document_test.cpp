@@ -3,6 +3,7 @@
 #include "service/event_block.h"
 #include "service/factory_state.h"
 #include "service/memory_document.h"
+#include "service/memory_rules.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -29,6 +30,14 @@ MouseMemory SampleMemory() {
     memory.accelerationOn = true;
     memory.pollingInterval = kInterval125Hz;
     return memory;
+}
+
+TEST(FactoryState, IsAMemoryEveryModelCanHold) {
+    for (const ModelDescriptor& model : AllModels()) {
+        const MouseMemory memory = MakeFactoryMemory(model);
+        EXPECT_TRUE(IsValidMemory(model, memory)) << model.productId;
+        EXPECT_EQ(memory.ActiveProfile(), &memory.profiles[0]);
+    }
 }
 
 TEST(MemoryDocument, RoundTripsEveryField) {

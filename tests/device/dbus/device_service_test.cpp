@@ -252,6 +252,12 @@ TEST_F(DeviceServiceTest, PlugAndUnplugAnnounceDevicePaths) {
               "DeviceArrived \\\\?\\HID#VID_2B4C&PID_0017#KV00170001#{378DE44C-56EF-11D1-BC8C-00A0C91405DD}");
     EXPECT_EQ(paths[2].substr(0, 14), "DeviceRemoved ");
     EXPECT_NE(m_bus.DeviceCtl("unplug KV00170001"), 0);
+    std::string shown;
+    EXPECT_EQ(m_bus.DeviceCtl("show KV002F0001", &shown), 0);
+    EXPECT_NE(shown.find("\"format\": \"kavox-mouse-memory\""), std::string::npos);
+    EXPECT_EQ(m_bus.DeviceCtl("list", &shown), 0);
+    EXPECT_EQ(shown, "KV002F0001\t47\tKavox Corvantis Refresh\n");
+    EXPECT_EQ(m_bus.DeviceCtl("plug mystery"), 1);
 }
 
 TEST_F(DeviceServiceTest, AcknowledgedChangesSurviveAKilledService) {
