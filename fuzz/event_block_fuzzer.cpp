@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MacroEventBlock normalized;
     std::vector<BlockEvent> again;
     if (FAILED(NormalizeEventBlock(MacroEventBlock(data, data + size), normalized)) ||
-        FAILED(DecodeEventBlock(normalized.data(), normalized.size(), again)) || again.size() != events.size() ||
-        normalized.size() != 8 + 8 * events.size()) {
+        FAILED(DecodeEventBlock(normalized.data(), normalized.size(), again)) ||
+        again.size() != events.size() || normalized.size() != 8 + 8 * events.size()) {
         std::abort();
     }
     return 0;
