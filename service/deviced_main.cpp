@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <pthread.h>
+#include <thread>
 
 namespace {
 
@@ -33,6 +35,27 @@ Arguments Parse(int argc, char** argv) {
     return arguments;
 }
 
+// Waits for a stop signal and ends the event loop; when the loop ends first, it wakes
+// the waiting thread itself, so the thread never outlives the connection.
+class StopOnSignal {
+public:
+    StopOnSignal(sdbus::IConnection& connection, sigset_t stops)
+        : m_thread([&connection, stops] {
+              int signal = 0;
+              sigwait(&stops, &signal);
+              connection.leaveEventLoop();
+          }) {}
+    ~StopOnSignal() {
+        pthread_kill(m_thread.native_handle(), SIGTERM);
+        m_thread.join();
+    }
+    StopOnSignal(const StopOnSignal&) = delete;
+    StopOnSignal& operator=(const StopOnSignal&) = delete;
+
+private:
+    std::thread m_thread;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +65,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::signal(SIGPIPE, SIG_IGN);
+    // SIGTERM and SIGINT end the event loop from a waiting thread, so the daemon unwinds
+    // normally; every change is already on disk by the time it was acknowledged.
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGTERM);
+    sigaddset(&stops, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stops, nullptr);
     try {
         CEmulator::Options options;
         options.stateFolder = arguments.stateFolder;
@@ -50,6 +80,7 @@ int main(int argc, char** argv) {
         auto connection = sdbus::createSessionBusConnection();
         CServiceBus service(*connection, emulator);
         connection->requestName(bus::kServiceName);
+        StopOnSignal stopper(*connection, stops);
         connection->enterEventLoop();
     } catch (const sdbus::Error& error) {
         std::cerr << "kavox-deviced: " << error.getName() << ": " << error.getMessage() << "\n";
