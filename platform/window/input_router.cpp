@@ -97,6 +97,9 @@ void InputRouter::Translate(const NativeEvent& event) {
         OnPointer(event, *top);
         break;
     case NativeEventKind::ButtonPress:
+        m_thread.ClearAwaitedActivation();
+        OnButton(event, *top);
+        break;
     case NativeEventKind::ButtonRelease:
         OnButton(event, *top);
         break;
@@ -107,11 +110,16 @@ void InputRouter::Translate(const NativeEvent& event) {
         OnPointerLeave(*top);
         break;
     case NativeEventKind::FocusIn:
+        if (HWND awaited = m_thread.AwaitedActivation()) {
+            if (awaited != top->GetSafeHwnd())
+                break;
+            m_thread.ClearAwaitedActivation();
+        }
         if (top->IsWindowEnabled())
             m_thread.Activate(top, WA_ACTIVE, true);
         break;
     case NativeEventKind::FocusOut:
-        if (m_thread.Active() == top)
+        if (!m_thread.AwaitedActivation() && m_thread.Active() == top)
             m_thread.Activate(nullptr, WA_INACTIVE, true);
         break;
     case NativeEventKind::Configured:

@@ -234,8 +234,10 @@ CWnd* WindowThread::Activate(CWnd* topLevel, WPARAM how, bool fromSystem) {
     }
     if (topLevel && m_active == topLevel) {
         if (!fromSystem)
-            if (NativeWindow* native = topLevel->GetNativeWindow())
+            if (NativeWindow* native = topLevel->GetNativeWindow()) {
+                m_awaitedActivation = topLevel->GetSafeHwnd();
                 native->Activate();
+            }
         Raised(*topLevel);
         topLevel->SendMessage(WM_NCACTIVATE, 1, 0);
         topLevel->SendMessage(WM_ACTIVATE, how, reinterpret_cast<LPARAM>(oldHwnd));

@@ -51,6 +51,12 @@ public:
     // Makes a top-level window the active one (null: none), sending WM_ACTIVATE to the old
     // and the new one; `fromSystem` when the window system already did it.
     CWnd* Activate(CWnd* topLevel, WPARAM how, bool fromSystem);
+    // Activation asked of the window system and not yet confirmed: focus events that were
+    // already on their way when it was asked are stale and ignored until it arrives (or
+    // until the user presses a button, should the system refuse it).
+    HWND AwaitedActivation() const { return m_awaitedActivation; }
+    void ClearAwaitedActivation() { m_awaitedActivation = nullptr; }
+
     // A window is going away or hiding: capture, focus, activation and tracking leave it.
     void Forget(CWnd& window, bool destroyed);
 
@@ -79,6 +85,7 @@ private:
     CWnd* m_capture{nullptr};
     CWnd* m_focus{nullptr};
     CWnd* m_active{nullptr};
+    HWND m_awaitedActivation{nullptr};
     InputRouter m_router{*this};
     std::deque<NativeEvent> m_pending;
     bool m_fetching{false};
