@@ -20,10 +20,13 @@ namespace plat {
 
 namespace {
 
-NativeWindowKind KindFor(DWORD style, const CWnd* owner) {
-    if (style & WS_POPUP)
-        return owner ? NativeWindowKind::Dialog : NativeWindowKind::Popup;
-    return NativeWindowKind::TopLevel;
+// Tool windows and windows that never take the focus (drop-downs, menus, tips, on-screen
+// displays) are placed by us alone; an owned window is a dialog of its owner; any other
+// top-level window, pop-up style or not, is a managed window of its own.
+NativeWindowKind KindFor(DWORD exStyle, const CWnd* owner) {
+    if (exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE))
+        return NativeWindowKind::Popup;
+    return owner ? NativeWindowKind::Dialog : NativeWindowKind::TopLevel;
 }
 
 } // namespace
@@ -73,7 +76,7 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
         if (m_owner)
             m_owner->m_owned.push_back(this);
         NativeWindowParams params;
-        params.kind = KindFor(style, m_owner);
+        params.kind = KindFor(exStyle, m_owner);
         params.bounds = m_rect;
         params.owner = m_owner ? m_owner->GetNativeWindow() : nullptr;
         params.title = m_text;
