@@ -44,7 +44,11 @@ constexpr MessageRange kInputRanges[] = {
 
 } // namespace
 
+// The core's per-thread context must be made before this thread's state is first touched:
+// thread-local objects end in the reverse order of their first use, and the state unhooks
+// itself from the context when it ends.
 WindowThread& WindowThread::Current() {
+    GetCurrentThreadId();
     if (!t_state) {
         t_state = std::make_unique<WindowThread>();
         SetQueueHooks(t_state.get());
@@ -54,6 +58,7 @@ WindowThread& WindowThread::Current() {
 }
 
 WindowThread* WindowThread::CurrentIfAny() {
+    GetCurrentThreadId();
     return t_state.get();
 }
 
