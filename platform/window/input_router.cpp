@@ -224,7 +224,14 @@ void InputRouter::MouseEntered(CWnd* window, Point screen) {
 void InputRouter::OnPointer(const NativeEvent& event, CWnd& topLevel) {
     const Hit hit = Target(topLevel, event.screen);
     MouseEntered(hit.window, event.screen);
-    if (hit.window)
+    if (!hit.window)
+        return;
+    const HWND hwnd = hit.window->GetSafeHwnd();
+    if (!m_thread.Capture())
+        hit.window->SendMessage(
+            WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+            MAKELPARAM(static_cast<std::uint16_t>(hit.code), static_cast<std::uint16_t>(WM_MOUSEMOVE)));
+    if (IsWindow(hwnd))
         PostMouse(*hit.window, hit.code, WM_MOUSEMOVE, MouseKeys(event.modifiers), event.screen);
 }
 

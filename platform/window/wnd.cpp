@@ -64,6 +64,7 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
     m_className = windowClass->className;
     m_classStyle = windowClass->style;
     m_background = windowClass->background;
+    m_cursor = windowClass->cursor;
     m_text = windowName;
     m_rect = Rect{rect.left, rect.top, std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
     m_hwnd = CreateWindowHandle(&m_target);
@@ -97,6 +98,11 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
         DestroyWindow();
         return false;
     }
+    Dispatch(
+        WM_SIZE, 0,
+        MAKELPARAM(static_cast<std::uint16_t>(m_rect.Width()), static_cast<std::uint16_t>(m_rect.Height())));
+    Dispatch(WM_MOVE, 0,
+             MAKELPARAM(static_cast<std::uint16_t>(m_rect.left), static_cast<std::uint16_t>(m_rect.top)));
     if (m_hwnd && (style & WS_VISIBLE))
         ShowWindow((exStyle & WS_EX_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     return m_hwnd != nullptr;
@@ -201,6 +207,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_NCHITTEST:
         return HTCLIENT;
+    case WM_SETCURSOR:
+        // A parent may choose the cursor for its children; otherwise the class cursor.
+        if (m_parent && m_parent->m_hwnd && m_parent->SendMessage(WM_SETCURSOR, wParam, lParam))
+            return 1;
+        if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT)
+            if (NativeWindow* native = GetTopLevelParent()->GetNativeWindow())
+                native->SetCursor(m_cursor);
+        return 0;
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
     case WM_ACTIVATE:

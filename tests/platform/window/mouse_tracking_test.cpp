@@ -126,5 +126,17 @@ TEST_F(MouseTrackingTest, HiddenWindowsAreNotHit) {
     EXPECT_EQ(WindowFromPoint({5, 5}), nullptr);
 }
 
+TEST_F(MouseTrackingTest, CursorFollowsTheClassOfTheWindowUnderTheMouse) {
+    RegisterClass({0, u"TestHandCursor", std::nullopt, CursorShape::Hand});
+    CWnd link;
+    ASSERT_TRUE(link.Create(u"TestHandCursor", u"", WS_CHILD | WS_VISIBLE, {10, 100, 60, 120}, top));
+    const auto cursor = [&] { return m_screen->TopLevelWindows().back().cursor; };
+
+    MoveTo(link, {5, 5});
+    EXPECT_EQ(cursor(), CursorShape::Hand);
+    MoveTo(*top, {150, 150});
+    EXPECT_EQ(cursor(), CursorShape::Arrow);
+}
+
 } // namespace
 } // namespace window_test
