@@ -39,8 +39,6 @@ public:
     void RemoveTopLevel(CWnd& window);
     const std::vector<CWnd*>& TopLevels() const { return m_topLevels; }
     CWnd* TopLevelOf(const NativeWindow* native) const;
-    // Top-level windows of this thread, bottom to top, as they were raised.
-    std::vector<CWnd*> Stacking() const;
     void Raised(CWnd& window);
 
     CWnd* Capture() const { return m_capture; }
@@ -81,7 +79,6 @@ private:
     bool InputWaiting();
 
     std::vector<CWnd*> m_topLevels;
-    std::vector<CWnd*> m_stack;
     CWnd* m_capture{nullptr};
     CWnd* m_focus{nullptr};
     CWnd* m_active{nullptr};

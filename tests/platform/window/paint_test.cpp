@@ -93,6 +93,25 @@ TEST_F(PaintTest, MovingAChildRepaintsWhereItWasAndWhereItIs) {
     EXPECT_EQ(ScreenColor({65, 65}), kRed);
 }
 
+TEST_F(PaintTest, ZOrderOfOverlappingChildrenDecidesPaintAndClicks) {
+    auto& top = TopLevel({0, 0, 100, 100}, kBlue);
+    auto& first = Child(top, {10, 10, 50, 50}, kRed);
+    auto& second = Child(top, {30, 30, 70, 70}, kGreen);
+    Pump();
+    EXPECT_EQ(ScreenColor({40, 40}), kGreen) << "the later child lies on top";
+
+    first.BringWindowToTop();
+    Pump();
+    EXPECT_EQ(ScreenColor({40, 40}), kRed);
+    ClickAt(top, {40, 40});
+    EXPECT_EQ(first.Count(WM_LBUTTONDOWN), 1);
+
+    first.SetWindowPos(HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pump();
+    EXPECT_EQ(ScreenColor({40, 40}), kGreen);
+    EXPECT_EQ(top.Children().front(), &first);
+}
+
 TEST_F(PaintTest, EraseBackgroundUsesTheClassColourOnlyWhenErasing) {
     RegisterClass({0, u"TestGreyBackground", RGB(128, 128, 128), CursorShape::Arrow});
     auto& top = TopLevel({0, 0, 100, 100}, kBlue);
