@@ -96,7 +96,7 @@ TEST_F(PaintTest, MovingAChildRepaintsWhereItWasAndWhereItIs) {
 TEST_F(PaintTest, ZOrderOfOverlappingChildrenDecidesPaintAndClicks) {
     auto& top = TopLevel({0, 0, 100, 100}, kBlue);
     auto& first = Child(top, {10, 10, 50, 50}, kRed);
-    auto& second = Child(top, {30, 30, 70, 70}, kGreen);
+    Child(top, {30, 30, 70, 70}, kGreen);
     Pump();
     EXPECT_EQ(ScreenColor({40, 40}), kGreen) << "the later child lies on top";
 
