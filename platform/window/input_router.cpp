@@ -44,13 +44,13 @@ int GenericKey(int vk) {
     switch (vk) {
     case 0xA0:
     case 0xA1:
-        return VK_SHIFT;
+        return keys::kShift;
     case 0xA2:
     case 0xA3:
-        return VK_CONTROL;
+        return keys::kControl;
     case 0xA4:
     case 0xA5:
-        return VK_MENU;
+        return keys::kAlt;
     default:
         return vk;
     }
@@ -328,8 +328,8 @@ void InputRouter::OnKey(const NativeEvent& event) {
     stroke.virtualKey = static_cast<std::uint16_t>(vk);
     stroke.up = !down;
     stroke.wasDown = down ? (wasDown || event.key.autoRepeat) : true;
-    stroke.altHeld = (m_thread.KeyState(VK_MENU) & 0x8000) != 0;
-    stroke.ctrlHeld = (m_thread.KeyState(VK_CONTROL) & 0x8000) != 0;
+    stroke.altHeld = (m_thread.KeyState(keys::kAlt) & 0x8000) != 0;
+    stroke.ctrlHeld = (m_thread.KeyState(keys::kControl) & 0x8000) != 0;
     const LPARAM lParam = KeyLParam(stroke);
     target->PostMessage(KeyMessageFor(stroke), static_cast<WPARAM>(vk), lParam);
     if (!down)
