@@ -65,6 +65,8 @@ WindowThread* WindowThread::CurrentIfAny() {
 WindowThread::WindowThread() = default;
 
 WindowThread::~WindowThread() {
+    for (CWnd* top : m_topLevels)
+        ProcessRaise(top->GetSafeHwnd(), false);
     if (t_state.get() == this) {
         SetQueueHooks(nullptr);
         SetWindowMessageFilter(nullptr);

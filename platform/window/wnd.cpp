@@ -9,6 +9,7 @@
 #include "platform/gfx/painter.h"
 #include "platform/text/utf.h"
 #include "platform/window/top_level_surface.h"
+#include "platform/window/window_api.h"
 #include "platform/window/window_class.h"
 #include "platform/window/window_thread.h"
 
@@ -111,6 +112,16 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
 bool CWnd::DestroyWindow() {
     if (!m_hwnd || m_destroying)
         return false;
+    if (!IsWindow(m_hwnd)) {
+        Abandon(); // its thread has ended and took the handle with it
+        return true;
+    }
+    if (GetWindowThreadId(m_hwnd) != GetCurrentThreadId()) {
+        bool destroyed = false;
+        const HWND hwnd = m_hwnd;
+        RunOnWindowThread(hwnd, [&] { destroyed = DestroyWindow(); });
+        return destroyed;
+    }
     if (IsVisibleFlag()) {
         if (!IsTopLevel() && m_parent)
             DamageInTopLevel(VisibleRegion(), true);
@@ -162,6 +173,18 @@ void CWnd::FinishDestroy() {
     m_owned.clear();
     Detach();
     PostNcDestroy();
+}
+
+void CWnd::Abandon() {
+    m_hwnd = nullptr;
+    m_surface.reset();
+    if (m_owner)
+        std::erase(m_owner->m_owned, this);
+    m_owner = nullptr;
+    for (CWnd* owned : m_owned)
+        owned->m_owner = nullptr;
+    m_owned.clear();
+    Detach();
 }
 
 void CWnd::Attach(CWnd* parent) {

@@ -66,7 +66,9 @@ public:
         return CreateEx(0, className, windowName, style, rect, parent, id);
     }
     // Sends WM_DESTROY (to the window, then its children and owned windows), WM_NCDESTROY
-    // (children first), releases the handle and calls PostNcDestroy.
+    // (children first), releases the handle and calls PostNcDestroy. Called from another
+    // thread it is carried over to the window's thread; the object of a window whose
+    // thread has ended is only detached.
     bool DestroyWindow();
 
     // The window's own message handling; the default calls DefWindowProc.
@@ -181,6 +183,8 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(CWnd* parent);
     void Detach();
+    // Forgets a window whose handle went stale with its thread, without messages.
+    void Abandon();
     void DestroyTree();
     void FinishDestroy();
     // The window's offset from its top-level window's client origin.

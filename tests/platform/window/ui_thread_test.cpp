@@ -2,6 +2,7 @@
 // injected from elsewhere, paints, and answers sends from the main thread; the screen
 // can be saved as a PNG that shows what was presented.
 #include "platform/core/event.h"
+#include "platform/core/handle_table.h"
 #include "platform/core/waitable.h"
 #include "platform/core/win_thread.h"
 #include "platform/gfx/image_codec.h"
@@ -28,7 +29,8 @@ public:
         return CWinThread::PreTranslateMessage(msg);
     }
     int ExitInstance() override {
-        window.DestroyWindow();
+        if (destroyOnExit)
+            window.DestroyWindow();
         return CWinThread::ExitInstance();
     }
 
@@ -36,6 +38,7 @@ public:
     HWND hwnd{nullptr};
     CEvent ready{false, true};
     std::atomic<int> clicks{0};
+    bool destroyOnExit{true};
 };
 
 class UiThreadTest : public WindowTest {};
@@ -61,6 +64,21 @@ TEST_F(UiThreadTest, WindowOnItsOwnThreadTakesClicksAndPaints) {
     PostMessage(thread.hwnd, WM_CLOSE, 0, 0);
     thread.PostThreadMessage(WM_QUIT, 0, 0);
     EXPECT_EQ(thread.Wait(INFINITE), WAIT_OBJECT_0);
+}
+
+TEST_F(UiThreadTest, WindowLeftBehindByAnEndedThreadIsForgottenCleanly) {
+    PopupThread thread;
+    thread.destroyOnExit = false;
+    ASSERT_TRUE(thread.CreateThread());
+    ASSERT_TRUE(thread.ready.Lock());
+    thread.PostThreadMessage(WM_QUIT, 0, 0);
+    ASSERT_EQ(thread.Wait(INFINITE), WAIT_OBJECT_0);
+
+    EXPECT_FALSE(IsWindow(thread.hwnd));
+    EXPECT_EQ(FindWindow(kPlainClass, u"popup"), nullptr);
+    EXPECT_TRUE(thread.window.DestroyWindow());
+    EXPECT_EQ(thread.window.GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(m_screen->TopLevelWindows().empty());
 }
 
 } // namespace
