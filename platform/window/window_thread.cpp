@@ -65,8 +65,10 @@ WindowThread* WindowThread::CurrentIfAny() {
 WindowThread::WindowThread() = default;
 
 WindowThread::~WindowThread() {
-    for (CWnd* top : m_topLevels)
-        ProcessRaise(top->GetSafeHwnd(), false);
+    // The window objects may already be gone (a thread's owner may free them as soon as
+    // the thread's body returns), so only their handles are used here.
+    for (HWND top : m_topLevelHandles)
+        ProcessRaise(top, false);
     if (t_state.get() == this) {
         SetQueueHooks(nullptr);
         SetWindowMessageFilter(nullptr);
@@ -132,6 +134,7 @@ bool WindowThread::PreTranslateMessage(MSG& msg) {
 
 void WindowThread::AddTopLevel(CWnd& window) {
     m_topLevels.push_back(&window);
+    m_topLevelHandles.push_back(window.GetSafeHwnd());
     std::lock_guard lock(g_processMutex);
     g_processStack.push_back(window.GetSafeHwnd()); // new windows start at the bottom
     std::rotate(g_processStack.begin(), g_processStack.end() - 1, g_processStack.end());
@@ -139,6 +142,7 @@ void WindowThread::AddTopLevel(CWnd& window) {
 
 void WindowThread::RemoveTopLevel(CWnd& window) {
     std::erase(m_topLevels, &window);
+    std::erase(m_topLevelHandles, window.GetSafeHwnd());
     ProcessRaise(window.GetSafeHwnd(), false);
 }
 

@@ -79,6 +79,7 @@ private:
     bool InputWaiting();
 
     std::vector<CWnd*> m_topLevels;
+    std::vector<HWND> m_topLevelHandles;
     CWnd* m_capture{nullptr};
     CWnd* m_focus{nullptr};
     CWnd* m_active{nullptr};
