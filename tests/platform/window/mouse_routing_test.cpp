@@ -72,6 +72,19 @@ TEST_F(MouseRoutingTest, ClickThroughAndShapedTopLevelWindowsLetClicksFallBelow)
     EXPECT_EQ(shaped.Count(WM_LBUTTONDOWN), 1);
 }
 
+TEST_F(MouseRoutingTest, DisabledTopLevelWindowTakesNoClicksUntilEnabled) {
+    auto& owner = TopLevel({0, 0, 200, 200}, kGrey);
+    Pump();
+    owner.EnableWindow(false); // as under a modal pop-up
+    ClickAt(owner, {50, 50});
+    EXPECT_EQ(owner.Count(WM_LBUTTONDOWN), 0);
+
+    owner.EnableWindow(true);
+    ClickAt(owner, {50, 50});
+    EXPECT_EQ(owner.Count(WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(owner.Count(WM_ENABLE), 2);
+}
+
 TEST_F(MouseRoutingTest, CaptureKeepsTheMouseOutsideTheWindowUntilReleased) {
     auto& top = TopLevel({100, 100, 300, 300}, kGrey);
     auto& thumb = Child(top, {10, 10, 30, 30}, kGrey);

@@ -109,7 +109,8 @@ TEST_F(WindowLifeTest, ColourKeyCutsTheWindowAndOpacityBlendsIt) {
     Pump();
 
     EXPECT_EQ(ScreenColor({105, 105}), RGB(0, 0, 0)) << "key pixels are see-through";
-    EXPECT_EQ(m_screen->WindowPixels(*layered.GetNativeWindow()).ColorAt(5, 5), kMagenta) << "though presented";
+    EXPECT_EQ(m_screen->WindowPixels(*layered.GetNativeWindow()).ColorAt(5, 5), kMagenta)
+        << "though presented";
     EXPECT_EQ(ScreenColor({120, 120}), RGB(200, 200, 200));
     EXPECT_EQ(m_screen->WindowAt({105, 105}), below.GetNativeWindow()) << "and click-through";
     EXPECT_EQ(m_screen->WindowAt({120, 120}), layered.GetNativeWindow());
