@@ -79,20 +79,20 @@ bool DemoWindow::Open(Point at) {
 }
 
 void DemoWindow::AddChildren() {
-    struct Spec {
+    struct ButtonLook {
         const char16_t* caption;
         COLORREF face;
         Rect rect;
         UINT id;
     };
-    const Spec buttons[] = {
+    const ButtonLook buttons[] = {
         {u"Apply", RGB(30, 120, 200), Rect::FromSize(40, 240, 120, 40), 1001},
         {u"Profiles", RGB(60, 150, 80), Rect::FromSize(180, 240, 120, 40), 1002},
         {u"A caption far too long", RGB(170, 60, 60), Rect::FromSize(320, 240, 120, 40), 1003},
     };
-    for (const Spec& spec : buttons) {
-        auto button = std::make_unique<DemoButton>(spec.caption, spec.face);
-        if (button->Create(u"", spec.caption, WS_CHILD | WS_VISIBLE, spec.rect, this, spec.id)) {
+    for (const ButtonLook& look : buttons) {
+        auto button = std::make_unique<DemoButton>(look.caption, look.face);
+        if (button->Create(u"", look.caption, WS_CHILD | WS_VISIBLE, look.rect, this, look.id)) {
             button->SetFont(m_textFont, false);
             m_children.push_back(std::move(button));
         }
