@@ -50,7 +50,7 @@ public:
     // What a window manager's close button does.
     void RequestClose(const NativeWindow& window);
 
-    // Inspection.
+    // What tests read back.
     struct WindowInfo {
         const NativeWindow* window;
         NativeWindowKind kind;
