@@ -141,6 +141,9 @@ void WindowThread::AddTopLevel(CWnd& window) {
 }
 
 void WindowThread::RemoveTopLevel(CWnd& window) {
+    // Events still waiting for a native window that goes away must not reach another one
+    // that happens to be made at the same address.
+    std::erase_if(m_pending, [&](const NativeEvent& e) { return e.window == window.GetNativeWindow(); });
     std::erase(m_topLevels, &window);
     std::erase(m_topLevelHandles, window.GetSafeHwnd());
     ProcessRaise(window.GetSafeHwnd(), false);
