@@ -150,6 +150,17 @@ void HeadlessWindowSystem::Click(Point screen, MouseButton button) {
     ReleaseButton(button);
 }
 
+void HeadlessWindowSystem::MoveMouse(const NativeWindow& window, Point windowPoint) {
+    const Rect bounds = window.Bounds();
+    MoveMouse(Point{bounds.left + windowPoint.x, bounds.top + windowPoint.y});
+}
+
+void HeadlessWindowSystem::Click(const NativeWindow& window, Point windowPoint, MouseButton button) {
+    MoveMouse(window, windowPoint);
+    PressButton(button);
+    ReleaseButton(button);
+}
+
 void HeadlessWindowSystem::Wheel(int delta) {
     std::lock_guard lock(m_mutex);
     // The wheel goes to the window under the pointer unless something grabbed it.

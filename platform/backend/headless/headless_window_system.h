@@ -42,6 +42,10 @@ public:
     void PressButton(MouseButton button);
     void ReleaseButton(MouseButton button);
     void Click(Point screen, MouseButton button = MouseButton::Left);
+    // The same at a point of a window (window coordinates; for a point of a child window,
+    // CWnd::ClientToScreen gives the screen point).
+    void MoveMouse(const NativeWindow& window, Point windowPoint);
+    void Click(const NativeWindow& window, Point windowPoint, MouseButton button = MouseButton::Left);
     void Wheel(int delta);
     // Key events go to the active window; the key state is kept for IsKeyDown.
     void PressKey(const NativeKey& key);

@@ -63,8 +63,8 @@ TEST_F(MouseRoutingTest, ClickThroughAndShapedTopLevelWindowsLetClicksFallBelow)
     below.log.clear();
 
     m_screen->Click({50, 50});
-    m_screen->Click({200, 200}); // outside the shape of the window on top
-    m_screen->Click({160, 160}); // inside it
+    m_screen->Click(*shaped.GetNativeWindow(), {50, 50}); // outside the shape of the window on top
+    m_screen->Click(*shaped.GetNativeWindow(), {10, 10}); // inside it
     Pump();
 
     EXPECT_EQ(below.Messages(WM_LBUTTONDOWN, WM_LBUTTONDOWN).size(), 2u);
