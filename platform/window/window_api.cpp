@@ -231,18 +231,17 @@ bool TrackMouseEvent(TRACKMOUSEEVENT* track) {
 HWND WindowFromPoint(Point screen) {
     const auto tops = WindowThread::ProcessTopLevels();
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-        const HWND found = OnWindow(*it, HWND{nullptr}, [&](CWnd& top) -> HWND {
-            if (!top.IsWindowVisible() || !top.GetWindowRect().Contains(screen))
-                return nullptr;
-            const Point client = top.ScreenToClient(screen);
-            if (top.GetWindowRgn() && !top.GetWindowRgn()->Contains(client))
-                return nullptr;
-            if ((top.GetExStyle() & WS_EX_LAYERED) && (top.GetExStyle() & WS_EX_TRANSPARENT))
-                return nullptr;
-            return top.ChildWindowFromPoint(client)->GetSafeHwnd();
-        });
-        if (found)
-            return found;
+        const WindowThread::TopLevelRecord& top = *it;
+        if (!top.visible || top.clickThrough || !top.rect.Contains(screen) || !IsWindow(top.hwnd))
+            continue;
+        const Point inWindow{screen.x - top.rect.left, screen.y - top.rect.top};
+        if (top.shape && !top.shape->Contains(inWindow))
+            continue;
+        // Children are known only to their own thread, which may be busy: another
+        // thread's window answers with its top-level handle.
+        if (CWnd* own = CWnd::FromHandle(top.hwnd))
+            return own->ChildWindowFromPoint(inWindow)->GetSafeHwnd();
+        return top.hwnd;
     }
     return nullptr;
 }
@@ -250,12 +249,9 @@ HWND WindowFromPoint(Point screen) {
 HWND FindWindow(std::u16string_view className, std::u16string_view title) {
     const auto tops = WindowThread::ProcessTopLevels();
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-        const bool match = OnWindow(*it, false, [&](CWnd& top) {
-            const bool classOk = className.empty() || EqualsNoCase(top.GetClassName(), className);
-            return classOk && (title.empty() || top.GetWindowText() == title);
-        });
-        if (match)
-            return *it;
+        const bool classOk = className.empty() || EqualsNoCase(it->className, className);
+        if (classOk && (title.empty() || it->title == title) && IsWindow(it->hwnd))
+            return it->hwnd;
     }
     return nullptr;
 }

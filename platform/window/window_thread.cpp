@@ -18,17 +18,38 @@ namespace {
 thread_local std::unique_ptr<WindowThread> t_state;
 
 std::mutex g_processMutex;
-std::vector<HWND> g_processStack;
+std::vector<WindowThread::TopLevelRecord> g_processStack;
 HWND g_foreground = nullptr;
+
+auto FindRecord(HWND hwnd) {
+    return std::find_if(g_processStack.begin(), g_processStack.end(),
+                        [&](const WindowThread::TopLevelRecord& r) { return r.hwnd == hwnd; });
+}
 
 void ProcessRaise(HWND hwnd, bool add) {
     std::lock_guard lock(g_processMutex);
-    std::erase(g_processStack, hwnd);
-    if (add)
-        g_processStack.push_back(hwnd);
-    if (!add && g_foreground == hwnd)
+    const auto it = FindRecord(hwnd);
+    if (it == g_processStack.end())
+        return;
+    if (add) {
+        std::rotate(it, it + 1, g_processStack.end());
+        return;
+    }
+    g_processStack.erase(it);
+    if (g_foreground == hwnd)
         g_foreground = nullptr;
 }
+
+} // namespace
+
+WindowThread::TopLevelRecord WindowThread::RecordOf(const CWnd& w) {
+    return {w.GetSafeHwnd(),     GetCurrentThreadId(),
+            w.GetWindowRect(),   w.GetWindowRgn(),
+            w.IsWindowVisible(), (w.GetExStyle() & WS_EX_LAYERED) && (w.GetExStyle() & WS_EX_TRANSPARENT),
+            w.GetClassName(),    w.m_text};
+}
+
+namespace {
 
 // Queued messages that come from input; while one waits, the next event is held back.
 struct MessageRange {
@@ -136,7 +157,7 @@ void WindowThread::AddTopLevel(CWnd& window) {
     m_topLevels.push_back(&window);
     m_topLevelHandles.push_back(window.GetSafeHwnd());
     std::lock_guard lock(g_processMutex);
-    g_processStack.push_back(window.GetSafeHwnd()); // new windows start at the bottom
+    g_processStack.push_back(RecordOf(window)); // new windows start at the bottom
     std::rotate(g_processStack.begin(), g_processStack.end() - 1, g_processStack.end());
 }
 
@@ -149,7 +170,14 @@ void WindowThread::RemoveTopLevel(CWnd& window) {
     ProcessRaise(window.GetSafeHwnd(), false);
 }
 
-std::vector<HWND> WindowThread::ProcessTopLevels() {
+void WindowThread::Publish(const CWnd& topLevel) {
+    TopLevelRecord record = RecordOf(topLevel);
+    std::lock_guard lock(g_processMutex);
+    if (const auto it = FindRecord(record.hwnd); it != g_processStack.end())
+        *it = std::move(record);
+}
+
+std::vector<WindowThread::TopLevelRecord> WindowThread::ProcessTopLevels() {
     std::lock_guard lock(g_processMutex);
     return g_processStack;
 }

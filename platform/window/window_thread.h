@@ -11,9 +11,13 @@
 #include "platform/core/message_queue.h"
 #include "platform/window/input_router.h"
 
+#include "platform/gfx/region.h"
+
 #include <array>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace plat {
@@ -63,10 +67,23 @@ public:
     // Keeps a destroyed top-level window's surface alive until its paint has unwound.
     void Retire(std::unique_ptr<TopLevelSurface> surface);
 
+    // What other threads may know of a top-level window without asking its thread (which
+    // may be blocked waiting for them): published by the owner whenever it changes.
+    struct TopLevelRecord {
+        HWND hwnd{nullptr};
+        DWORD thread{0};
+        Rect rect;
+        std::optional<Region> shape;
+        bool visible{false};
+        bool clickThrough{false};
+        std::u16string className;
+        std::u16string title;
+    };
     // Top-level windows of every thread, bottom to top as they were raised, and the
     // window that was activated last in the process.
-    static std::vector<HWND> ProcessTopLevels();
+    static std::vector<TopLevelRecord> ProcessTopLevels();
     static HWND Foreground();
+    static void Publish(const CWnd& topLevel);
 
     // The message that carries a call over to a window's own thread (window_api.h).
     static UINT CallMessage();
@@ -77,6 +94,7 @@ public:
 
 private:
     bool InputWaiting();
+    static TopLevelRecord RecordOf(const CWnd& window);
 
     std::vector<CWnd*> m_topLevels;
     std::vector<HWND> m_topLevelHandles;

@@ -257,6 +257,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         m_text = text ? std::u16string(text) : std::u16string();
         if (m_surface)
             m_surface->Native().SetTitle(m_text);
+        Publish();
         return 1;
     }
     case WM_GETTEXTLENGTH:
@@ -321,6 +322,7 @@ bool CWnd::ModifyStyleEx(DWORD remove, DWORD add) {
     m_exStyle = (m_exStyle & ~remove) | add;
     if (old == m_exStyle)
         return false;
+    Publish();
     if (m_surface) {
         NativeWindow& native = m_surface->Native();
         if ((old ^ m_exStyle) & WS_EX_TOPMOST)
@@ -417,6 +419,7 @@ bool CWnd::ShowWindow(int command) {
         if (m_surface)
             m_surface->Native().Hide();
     }
+    Publish();
     return wasVisible;
 }
 
@@ -564,6 +567,7 @@ bool CWnd::SetWindowRgn(std::optional<Region> shape, bool redraw) {
     if (!m_surface && redraw)
         DamageInTopLevel(VisibleRegion(), true);
     m_shape = std::move(shape);
+    Publish();
     if (m_surface) {
         m_surface->ShapeChanged();
         if (redraw)
@@ -717,6 +721,11 @@ void CWnd::OnDefaultActivate(WPARAM state) {
     CWnd* focus = thread.Focus();
     if (focus != this && !IsChild(focus))
         thread.SetFocus(this);
+}
+
+void CWnd::Publish() const {
+    if (m_surface && m_hwnd)
+        WindowThread::Publish(*this);
 }
 
 void CWnd::StartCaptionDrag(Point screen) {

@@ -198,6 +198,8 @@ private:
     void ApplyTopmost(bool topmost);
     void Restack(HWND insertAfter);
     void OnDefaultActivate(WPARAM state);
+    // Tells other threads what changed about a top-level window.
+    void Publish() const;
     void StartCaptionDrag(Point screen);
 
     HandleTarget m_target{*this};

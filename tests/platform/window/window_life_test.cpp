@@ -4,6 +4,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/handle_table.h"
 #include "platform/core/thread.h"
+#include "platform/core/waitable.h"
 #include "window_test_support.h"
 
 namespace window_test {
@@ -99,6 +100,24 @@ TEST_F(WindowLifeTest, CallsFromAnotherThreadAreCarriedToTheOwner) {
     EXPECT_EQ(worker.ExitCode(), 0);
     EXPECT_FALSE(child.IsVisibleFlag());
     EXPECT_EQ(child.GetWindowText(), u"from afar");
+}
+
+TEST_F(WindowLifeTest, LookupsFromAnotherThreadNeedNoAnswerFromABusyOwner) {
+    auto& top = TopLevel({100, 100, 200, 200}, kGrey);
+    top.SetWindowText(u"busy");
+    Child(top, {10, 10, 50, 50}, kGrey);
+    HWND underPoint = nullptr;
+    HWND found = nullptr;
+    Thread worker;
+    worker.Start([&] {
+        underPoint = WindowFromPoint({120, 120});
+        found = FindWindow(kPlainClass, u"busy");
+        return 0;
+    });
+    // This thread waits without serving messages, as a closing window waits for a pop-up.
+    ASSERT_EQ(WaitForSingleObject(worker, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(underPoint, top.GetSafeHwnd()) << "another thread's window answers with its top level";
+    EXPECT_EQ(found, top.GetSafeHwnd());
 }
 
 TEST_F(WindowLifeTest, ColourKeyCutsTheWindowAndOpacityBlendsIt) {
