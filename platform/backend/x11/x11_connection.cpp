@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <string_view>
 
 namespace plat::x11 {
 
@@ -104,7 +106,10 @@ bool X11Connection::Initialise(std::string* whyNot) {
     int errorBase = 0;
     m_hasShape = XShapeQueryExtension(m_display, &eventBase, &errorBase);
     m_atoms.Intern(m_display);
-    m_hasShm = ProbeShm(*this);
+    // KAVOX_X11_SHM=0 forces plain image requests (a server that cannot be trusted with
+    // shared memory, or a comparison of both ways).
+    const char* shm = std::getenv("KAVOX_X11_SHM");
+    m_hasShm = !(shm && std::string_view(shm) == "0") && ProbeShm(*this);
     // Held keys repeat as presses only, so a repeat is told from a new press.
     Bool supported = False;
     XkbSetDetectableAutoRepeat(m_display, True, &supported);
@@ -133,6 +138,8 @@ void X11Connection::Fetch(std::vector<NativeEvent>& out) {
             continue;
         TranslateEvent(*this, event, out);
     }
+    // Translation may have answered with requests (focus on click, a selection reply).
+    XFlush(m_display);
     Arm();
 }
 
