@@ -80,15 +80,11 @@ bool X11Clipboard::WaitForNotify(XEvent& notify) {
 }
 
 bool X11Clipboard::HandleEvent(const XEvent& event) {
-    if (m_carrier == None || event.xany.window != m_carrier) {
-        if (event.type == SelectionRequest && event.xselectionrequest.owner == m_carrier &&
-            m_carrier != None) {
-            Serve(event.xselectionrequest);
-            return true;
-        }
+    if (m_carrier == None || event.xany.window != m_carrier)
         return false;
-    }
-    if (event.type == SelectionClear) {
+    if (event.type == SelectionRequest) {
+        Serve(event.xselectionrequest);
+    } else if (event.type == SelectionClear) {
         m_owner = false;
         m_text.clear();
     }
