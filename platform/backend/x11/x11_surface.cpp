@@ -18,6 +18,16 @@ namespace {
 
 // Past this many rectangles one covering rectangle costs less than many requests.
 constexpr size_t kMaxRects = 16;
+// Below this many bytes sending the pixels costs less than the round trip that a shared
+// image needs before its memory may be written again.
+constexpr long kShmMinBytes = 128 * 1024;
+
+long BytesOf(const std::vector<Rect>& rects) {
+    long bytes = 0;
+    for (const Rect& r : rects)
+        bytes += static_cast<long>(r.Width()) * r.Height() * 4;
+    return bytes;
+}
 
 std::vector<Rect> DamagedRects(const Bitmap& backBuffer, const Region& damage) {
     std::vector<Rect> rects;
@@ -45,7 +55,8 @@ void X11Surface::Present(const Bitmap& backBuffer, const Region& damage) {
     const std::vector<Rect> rects = DamagedRects(backBuffer, damage);
     if (rects.empty())
         return;
-    if (m_connection.HasShm() && !m_shmFailed && EnsureShmImage(backBuffer.Width(), backBuffer.Height()))
+    if (m_connection.HasShm() && !m_shmFailed && BytesOf(rects) >= kShmMinBytes &&
+        EnsureShmImage(backBuffer.Width(), backBuffer.Height()))
         PutShm(backBuffer, rects);
     else
         PutPlain(backBuffer, rects);

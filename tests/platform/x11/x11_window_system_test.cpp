@@ -19,10 +19,8 @@ TEST_F(X11WindowSystemTest, X11OnlyWhenTheDisplayOpensAndHeadlessIsNotAsked) {
         const char* expected;
     };
     const Case cases[] = {
-        {nullptr, DisplayName(), "x11"},
-        {"headless", DisplayName(), "headless"},
-        {"x11", DisplayName(), "x11"},
-        {nullptr, ":4711", "headless"},
+        {nullptr, DisplayName(), "x11"},     {"headless", DisplayName(), "headless"},
+        {"x11", DisplayName(), "x11"},       {nullptr, ":4711", "headless"},
         {nullptr, std::nullopt, "headless"},
     };
     for (const Case& c : cases) {

@@ -149,17 +149,17 @@ protected:
 
 TEST_P(X11PresentTest, OnlyTheDamagedAreaChanges) {
     EventCollector events(System());
-    const Rect bounds = Rect::FromSize(200, 100, 160, 90);
+    const Rect bounds = Rect::FromSize(200, 100, 400, 300);
     auto window = Make(Params(NativeWindowKind::Popup, bounds));
     ShowAndWait(*window, events);
 
-    const Bitmap first = Pattern(160, 90, 0x11);
+    const Bitmap first = Pattern(400, 300, 0x11);
     window->Present(first, Region(first.Bounds()));
     SyncOurs();
     EXPECT_EQ(window->UsesShm(), GetParam());
     EXPECT_EQ(ScreenPixels(bounds), first);
 
-    const Bitmap second = Pattern(160, 90, 0x80);
+    const Bitmap second = Pattern(400, 300, 0x80);
     const Rect damaged{20, 10, 70, 40};
     window->Present(second, Region(damaged));
     SyncOurs();
@@ -168,12 +168,21 @@ TEST_P(X11PresentTest, OnlyTheDamagedAreaChanges) {
     EXPECT_EQ(shown.PixelAt(100, 60), first.PixelAt(100, 60));
     EXPECT_EQ(shown.PixelAt(19, 10), first.PixelAt(19, 10));
 
-    // A new size after a resize: the whole new buffer shows.
-    window->SetBounds(Rect::FromSize(200, 100, 100, 50));
-    const Bitmap small = Pattern(100, 50, 0x33);
-    window->Present(small, Region(small.Bounds()));
+    // A small damage travels as plain requests even beside a shared image; a large one
+    // after it must not bring back what the shared image held before.
+    const Bitmap third = Pattern(400, 300, 0x44);
+    window->Present(third, Region(Rect{0, 0, 400, 300}).Subtract(Region(damaged)));
     SyncOurs();
-    EXPECT_EQ(ScreenPixels(Rect::FromSize(200, 100, 100, 50)), small);
+    const Bitmap mixed = ScreenPixels(bounds);
+    EXPECT_EQ(mixed.Copy(damaged), second.Copy(damaged));
+    EXPECT_EQ(mixed.PixelAt(300, 200), third.PixelAt(300, 200));
+
+    // A new size after a resize: the whole new buffer shows.
+    window->SetBounds(Rect::FromSize(200, 100, 300, 200));
+    const Bitmap resized = Pattern(300, 200, 0x33);
+    window->Present(resized, Region(resized.Bounds()));
+    SyncOurs();
+    EXPECT_EQ(ScreenPixels(Rect::FromSize(200, 100, 300, 200)), resized);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shm, X11PresentTest, ::testing::Values(true, false),
