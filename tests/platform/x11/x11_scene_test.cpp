@@ -61,6 +61,11 @@ public:
     int paints{0};
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_NCHITTEST) {
+            // The title strip drags the window.
+            const Point client = ScreenToClient(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return client.y < 40 ? HTCAPTION : HTCLIENT;
+        }
         if (message != WM_PAINT)
             return CWnd::WindowProc(message, wParam, lParam);
         CPaintDC dc(*this);
@@ -124,29 +129,67 @@ void Settle() {
     PumpUntil([&] { return ++rounds > 5; });
 }
 
-class X11SceneTest : public X11Fixture {};
+class X11SceneTest : public X11Fixture {
+protected:
+    void SetUp() override {
+        X11Fixture::SetUp();
+        if (!HasFailure() && !IsSkipped())
+            m_previous = InstallWindowSystem(nullptr);
+    }
+    void TearDown() override {
+        InstallWindowSystem(std::move(m_previous));
+        X11Fixture::TearDown();
+    }
+    // Makes the fixture's X11 system the process's one while `body` runs.
+    template <class Body> void OnX11(Body body) {
+        InstallWindowSystem(std::move(m_system));
+        body(static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()));
+        m_system.reset(static_cast<x11::X11WindowSystem*>(InstallWindowSystem(nullptr).release()));
+    }
+
+    std::unique_ptr<WindowSystem> m_previous;
+};
+
+TEST_F(X11SceneTest, CaptionDragWithoutWindowManagerMovesTheWindow) {
+    if (!ProgramInstalled("xdotool"))
+        GTEST_SKIP() << "xdotool is not installed";
+    OnX11([&](x11::X11WindowSystem& system) {
+        Scene scene;
+        ASSERT_TRUE(scene.Create());
+        ASSERT_TRUE(PumpUntil([&] { return scene.panel.paints > 0; }));
+        const Point grip{kPanelBounds.left + 40, kPanelBounds.top + 20};
+        ASSERT_TRUE(Xdotool({"mousemove", std::to_string(grip.x), std::to_string(grip.y), "mousedown", "1"}));
+        Settle();
+        ASSERT_TRUE(Xdotool({"mousemove", std::to_string(grip.x + 60), std::to_string(grip.y + 30)}));
+        Settle();
+        ASSERT_TRUE(Xdotool({"mouseup", "1"}));
+        const Rect moved = kPanelBounds.Offset(60, 30);
+        EXPECT_TRUE(PumpUntil([&] { return scene.panel.GetWindowRect() == moved; }));
+        if (auto* connection = system.ThisThreadConnection())
+            connection->SyncForError();
+        XWindowAttributes attrs{};
+        const auto* native = static_cast<const x11::X11NativeWindow*>(scene.panel.GetNativeWindow());
+        XGetWindowAttributes(Probe(), native->Xid(), &attrs);
+        EXPECT_EQ((Point{attrs.x, attrs.y}), moved.TopLeft()) << "the server has the window where we think";
+    });
+}
 
 TEST_F(X11SceneTest, ShapedColourKeyedWindowLooksAsHeadlessDrewItAndItsButtonTakesClicks) {
     // The reference: the same scene on the headless screen.
     Bitmap reference;
     {
-        auto previous = InstallWindowSystem(std::make_unique<HeadlessWindowSystem>());
+        InstallWindowSystem(std::make_unique<HeadlessWindowSystem>());
         auto& headless = static_cast<HeadlessWindowSystem&>(CurrentWindowSystem());
-        {
-            Scene scene;
-            ASSERT_TRUE(scene.Create());
-            ASSERT_TRUE(PumpUntil([&] { return scene.panel.paints > 0; }));
-            Settle();
-            reference = headless.WindowPixels(*scene.panel.GetNativeWindow());
-        }
-        InstallWindowSystem(std::move(previous));
+        Scene scene;
+        ASSERT_TRUE(scene.Create());
+        ASSERT_TRUE(PumpUntil([&] { return scene.panel.paints > 0; }));
+        Settle();
+        reference = headless.WindowPixels(*scene.panel.GetNativeWindow());
     }
+    InstallWindowSystem(nullptr);
     ASSERT_EQ(reference.Width(), kPanelBounds.Width());
 
-    // The same on X.
-    auto previous = InstallWindowSystem(std::move(m_system));
-    auto& system = static_cast<x11::X11WindowSystem&>(CurrentWindowSystem());
-    {
+    OnX11([&](x11::X11WindowSystem& system) {
         Scene scene;
         ASSERT_TRUE(scene.Create());
         ASSERT_TRUE(PumpUntil([&] { return scene.panel.paints > 0; }));
@@ -180,8 +223,7 @@ TEST_F(X11SceneTest, ShapedColourKeyedWindowLooksAsHeadlessDrewItAndItsButtonTak
                              std::to_string(kPanelBounds.top + 10), "click", "1"}));
         Settle();
         EXPECT_EQ(scene.button.clicks, 1);
-    }
-    m_system.reset(static_cast<x11::X11WindowSystem*>(InstallWindowSystem(std::move(previous)).release()));
+    });
 }
 
 } // namespace
