@@ -26,9 +26,9 @@ private:
     int m_calls{0};
 };
 
-class QueueHooksTest : public ClockTest {};
+class WakeDuringFetch : public ClockTest {};
 
-TEST_F(QueueHooksTest, AWakeDuringTheFetchIsKeptForTheNextPass) {
+TEST_F(WakeDuringFetch, AWakeDuringTheFetchIsKeptForTheNextPass) {
     LateSource source;
     SetQueueHooks(&source);
     const UINT_PTR timeout = SetTimer(nullptr, 0, 1000);
