@@ -25,14 +25,19 @@ TEST_F(CrossThreadSend, RunsOnTheOwningThreadAndReturnsItsResult) {
     EXPECT_EQ(GetWindowThreadId(owner.hwnd), owner.thread().ThreadId());
 }
 
-TEST_F(CrossThreadSend, ASenderServesSendsMadeToItWhileItWaits) {
+TEST_F(CrossThreadSend, ASenderServesSendsMadeToItWhileItWaitsButNotPostedMessages) {
     TestWindow mine([](UINT, WPARAM w, LPARAM) -> LRESULT { return static_cast<LRESULT>(w) * 2; });
     WindowThread other([&](UINT msg, WPARAM w, LPARAM) -> LRESULT {
+        if (msg != WM_USER) {
+            return 0;
+        }
+        PostMessage(mine.hwnd, WM_USER + 2, 0, 0);
         // Calls back into the blocked sender before answering.
-        return msg == WM_USER ? SendMessage(mine.hwnd, WM_USER + 1, w, 0) + 1 : 0;
+        return SendMessage(mine.hwnd, WM_USER + 1, w, 0) + 1;
     });
     EXPECT_EQ(SendMessage(other.hwnd, WM_USER, 20, 0), 41);
     EXPECT_EQ(mine.received, std::vector<UINT>{WM_USER + 1});
+    EXPECT_EQ(DrainQueue(), std::vector<UINT>{WM_USER + 2});
 }
 
 TEST_F(CrossThreadSend, TwoThreadsSendingToEachOtherAtOnceBothComplete) {

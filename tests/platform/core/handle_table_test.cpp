@@ -20,8 +20,11 @@ TEST_F(WindowHandles, ADestroyedHandleIsRefusedEverywhereEvenAfterItsSlotIsReuse
     {
         TestWindow gone;
         stale = gone.hwnd;
+        PostMessage(stale, WM_USER, 0, 0);
     }
-    TestWindow reused; // takes the freed slot
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)); // its queued message went with it
+    TestWindow reused;                                         // takes the freed slot
     EXPECT_NE(reused.hwnd, stale);
     EXPECT_TRUE(IsWindow(reused.hwnd));
 
