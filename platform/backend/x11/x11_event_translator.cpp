@@ -9,6 +9,8 @@
 
 #include "platform/backend/x11/x11_xlib.h"
 
+#include <xkbcommon/xkbcommon.h>
+
 #include <array>
 #include <optional>
 
@@ -274,10 +276,8 @@ std::u16string KeyText(const char* lookup, int length, unsigned long keysym) {
     char32_t c = 0;
     if (length == 1 && static_cast<unsigned char>(lookup[0]) < 0x80)
         c = static_cast<unsigned char>(lookup[0]);
-    else if ((keysym >= 0x20 && keysym <= 0x7E) || (keysym >= 0xA0 && keysym <= 0xFF))
-        c = static_cast<char32_t>(keysym);
-    else if ((keysym & 0xFF000000ul) == 0x01000000ul)
-        c = static_cast<char32_t>(keysym & 0x00FFFFFFul);
+    else
+        c = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(keysym));
     if (c == 0 || c == 0x7F || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
         return {};
     if (c < 0x10000)

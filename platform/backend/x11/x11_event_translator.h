@@ -17,7 +17,7 @@ class X11Connection;
 void TranslateEvent(X11Connection& connection, XEvent& event, std::vector<NativeEvent>& out);
 
 // The text a key press types, from what XLookupString gave: control characters as they
-// are, everything else from the key symbol (Latin-1 and Unicode symbols).
+// are, everything else from the key symbol.
 std::u16string KeyText(const char* lookup, int length, unsigned long keysym);
 
 // Native modifier bits of an X state mask, plus the side buttons X does not track.

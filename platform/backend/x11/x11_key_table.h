@@ -1,6 +1,6 @@
 // From the key a keyboard reports (its evdev code) to the key the programs see: the PC
-// set-1 make code, the E0 flag and the virtual-key code of a US layout. Positional on
-// purpose: the programs name keys by where they sit, not by what the layout prints.
+// set-1 make code, the E0 flag as key messages carry it, and the virtual-key code of a
+// US layout. Positional on purpose: the programs name keys by where they sit.
 #pragma once
 
 #include <cstdint>

@@ -63,6 +63,8 @@ TEST(X11KeyText, ControlCharactersAndSymbolsTypeTextDeleteDoesNot) {
         {"", 0x0101F600ul, u"\U0001F600"}, // beyond the BMP: a surrogate pair
         {"", 0x0100D800ul, u""},           // a lone surrogate is no text
         {"", XK_Left, u""},
+        {"", XK_Cyrillic_a, u"\u0430"}, // a legacy symbol of another script
+        {"", XK_KP_7, u"7"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(x11::KeyText(c.lookup.data(), static_cast<int>(c.lookup.size()), c.keysym), c.text)
