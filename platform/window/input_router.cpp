@@ -44,13 +44,13 @@ int GenericKey(int vk) {
     switch (vk) {
     case 0xA0:
     case 0xA1:
-        return VK_SHIFT;
+        return keys::kShift;
     case 0xA2:
     case 0xA3:
-        return VK_CONTROL;
+        return keys::kControl;
     case 0xA4:
     case 0xA5:
-        return VK_MENU;
+        return keys::kAlt;
     default:
         return vk;
     }
@@ -97,6 +97,9 @@ void InputRouter::Translate(const NativeEvent& event) {
         OnPointer(event, *top);
         break;
     case NativeEventKind::ButtonPress:
+        m_thread.ClearAwaitedActivation();
+        OnButton(event, *top);
+        break;
     case NativeEventKind::ButtonRelease:
         OnButton(event, *top);
         break;
@@ -107,11 +110,16 @@ void InputRouter::Translate(const NativeEvent& event) {
         OnPointerLeave(*top);
         break;
     case NativeEventKind::FocusIn:
+        if (HWND awaited = m_thread.AwaitedActivation()) {
+            if (awaited != top->GetSafeHwnd())
+                break;
+            m_thread.ClearAwaitedActivation();
+        }
         if (top->IsWindowEnabled())
             m_thread.Activate(top, WA_ACTIVE, true);
         break;
     case NativeEventKind::FocusOut:
-        if (m_thread.Active() == top)
+        if (!m_thread.AwaitedActivation() && m_thread.Active() == top)
             m_thread.Activate(nullptr, WA_INACTIVE, true);
         break;
     case NativeEventKind::Configured:
@@ -216,7 +224,14 @@ void InputRouter::MouseEntered(CWnd* window, Point screen) {
 void InputRouter::OnPointer(const NativeEvent& event, CWnd& topLevel) {
     const Hit hit = Target(topLevel, event.screen);
     MouseEntered(hit.window, event.screen);
-    if (hit.window)
+    if (!hit.window)
+        return;
+    const HWND hwnd = hit.window->GetSafeHwnd();
+    if (!m_thread.Capture())
+        hit.window->SendMessage(
+            WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+            MAKELPARAM(static_cast<std::uint16_t>(hit.code), static_cast<std::uint16_t>(WM_MOUSEMOVE)));
+    if (IsWindow(hwnd))
         PostMouse(*hit.window, hit.code, WM_MOUSEMOVE, MouseKeys(event.modifiers), event.screen);
 }
 
@@ -313,8 +328,8 @@ void InputRouter::OnKey(const NativeEvent& event) {
     stroke.virtualKey = static_cast<std::uint16_t>(vk);
     stroke.up = !down;
     stroke.wasDown = down ? (wasDown || event.key.autoRepeat) : true;
-    stroke.altHeld = (m_thread.KeyState(VK_MENU) & 0x8000) != 0;
-    stroke.ctrlHeld = (m_thread.KeyState(VK_CONTROL) & 0x8000) != 0;
+    stroke.altHeld = (m_thread.KeyState(keys::kAlt) & 0x8000) != 0;
+    stroke.ctrlHeld = (m_thread.KeyState(keys::kControl) & 0x8000) != 0;
     const LPARAM lParam = KeyLParam(stroke);
     target->PostMessage(KeyMessageFor(stroke), static_cast<WPARAM>(vk), lParam);
     if (!down)

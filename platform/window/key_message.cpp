@@ -8,7 +8,7 @@ namespace plat {
 bool IsSystemKey(const KeyStroke& stroke) {
     if (stroke.ctrlHeld)
         return false;
-    return stroke.altHeld || stroke.virtualKey == VK_MENU || stroke.virtualKey == VK_F10;
+    return stroke.altHeld || stroke.virtualKey == keys::kAlt || stroke.virtualKey == keys::kF10;
 }
 
 UINT KeyMessageFor(const KeyStroke& stroke) {

@@ -14,10 +14,16 @@ inline constexpr std::uint16_t VK_RBUTTON = 0x02;
 inline constexpr std::uint16_t VK_MBUTTON = 0x04;
 inline constexpr std::uint16_t VK_XBUTTON1 = 0x05;
 inline constexpr std::uint16_t VK_XBUTTON2 = 0x06;
-inline constexpr std::uint16_t VK_SHIFT = 0x10;
-inline constexpr std::uint16_t VK_CONTROL = 0x11;
-inline constexpr std::uint16_t VK_MENU = 0x12;
-inline constexpr std::uint16_t VK_F10 = 0x79;
+
+// The virtual keys this layer looks at itself. They are the numbers of the keyboard
+// layer's VK_SHIFT, VK_CONTROL, VK_MENU and VK_F10 (platform/os), named apart here so
+// that both headers can meet in one file.
+namespace keys {
+inline constexpr std::uint16_t kShift = 0x10;
+inline constexpr std::uint16_t kControl = 0x11;
+inline constexpr std::uint16_t kAlt = 0x12;
+inline constexpr std::uint16_t kF10 = 0x79;
+} // namespace keys
 
 struct KeyStroke {
     std::uint16_t scanCode{0};

@@ -41,8 +41,8 @@ void TopLevelSurface::Flush() {
         return;
     m_flushing = true;
     const HWND self = m_window.GetSafeHwnd();
-    while (!m_damage.IsEmpty() && IsWindow(self)) {
-        // Damage made while painting (a handler invalidating) is painted in the next round.
+    if (!m_damage.IsEmpty()) {
+        // Damage made while painting (a handler invalidating) waits for the next flush.
         const Region damage = std::move(m_damage);
         const Region erase = std::move(m_eraseDamage);
         m_damage = {};

@@ -44,7 +44,11 @@ constexpr MessageRange kInputRanges[] = {
 
 } // namespace
 
+// The core's per-thread context must be made before this thread's state is first touched:
+// thread-local objects end in the reverse order of their first use, and the state unhooks
+// itself from the context when it ends.
 WindowThread& WindowThread::Current() {
+    GetCurrentThreadId();
     if (!t_state) {
         t_state = std::make_unique<WindowThread>();
         SetQueueHooks(t_state.get());
@@ -54,6 +58,7 @@ WindowThread& WindowThread::Current() {
 }
 
 WindowThread* WindowThread::CurrentIfAny() {
+    GetCurrentThreadId();
     return t_state.get();
 }
 
@@ -125,16 +130,13 @@ bool WindowThread::PreTranslateMessage(MSG& msg) {
 
 void WindowThread::AddTopLevel(CWnd& window) {
     m_topLevels.push_back(&window);
-    m_stack.push_back(&window);
-    std::rotate(m_stack.begin(), m_stack.end() - 1, m_stack.end()); // new windows start at the bottom
     std::lock_guard lock(g_processMutex);
-    g_processStack.push_back(window.GetSafeHwnd());
+    g_processStack.push_back(window.GetSafeHwnd()); // new windows start at the bottom
     std::rotate(g_processStack.begin(), g_processStack.end() - 1, g_processStack.end());
 }
 
 void WindowThread::RemoveTopLevel(CWnd& window) {
     std::erase(m_topLevels, &window);
-    std::erase(m_stack, &window);
     ProcessRaise(window.GetSafeHwnd(), false);
 }
 
@@ -155,18 +157,7 @@ CWnd* WindowThread::TopLevelOf(const NativeWindow* native) const {
     return nullptr;
 }
 
-std::vector<CWnd*> WindowThread::Stacking() const {
-    std::vector<CWnd*> order;
-    for (bool topmost : {false, true})
-        for (CWnd* w : m_stack)
-            if (((w->GetExStyle() & WS_EX_TOPMOST) != 0) == topmost)
-                order.push_back(w);
-    return order;
-}
-
 void WindowThread::Raised(CWnd& window) {
-    std::erase(m_stack, &window);
-    m_stack.push_back(&window);
     ProcessRaise(window.GetSafeHwnd(), true);
 }
 
@@ -234,8 +225,10 @@ CWnd* WindowThread::Activate(CWnd* topLevel, WPARAM how, bool fromSystem) {
     }
     if (topLevel && m_active == topLevel) {
         if (!fromSystem)
-            if (NativeWindow* native = topLevel->GetNativeWindow())
+            if (NativeWindow* native = topLevel->GetNativeWindow()) {
+                m_awaitedActivation = topLevel->GetSafeHwnd();
                 native->Activate();
+            }
         Raised(*topLevel);
         topLevel->SendMessage(WM_NCACTIVATE, 1, 0);
         topLevel->SendMessage(WM_ACTIVATE, how, reinterpret_cast<LPARAM>(oldHwnd));

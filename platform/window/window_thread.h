@@ -39,8 +39,6 @@ public:
     void RemoveTopLevel(CWnd& window);
     const std::vector<CWnd*>& TopLevels() const { return m_topLevels; }
     CWnd* TopLevelOf(const NativeWindow* native) const;
-    // Top-level windows of this thread, bottom to top, as they were raised.
-    std::vector<CWnd*> Stacking() const;
     void Raised(CWnd& window);
 
     CWnd* Capture() const { return m_capture; }
@@ -51,6 +49,12 @@ public:
     // Makes a top-level window the active one (null: none), sending WM_ACTIVATE to the old
     // and the new one; `fromSystem` when the window system already did it.
     CWnd* Activate(CWnd* topLevel, WPARAM how, bool fromSystem);
+    // Activation asked of the window system and not yet confirmed: focus events that were
+    // already on their way when it was asked are stale and ignored until it arrives (or
+    // until the user presses a button, should the system refuse it).
+    HWND AwaitedActivation() const { return m_awaitedActivation; }
+    void ClearAwaitedActivation() { m_awaitedActivation = nullptr; }
+
     // A window is going away or hiding: capture, focus, activation and tracking leave it.
     void Forget(CWnd& window, bool destroyed);
 
@@ -75,10 +79,10 @@ private:
     bool InputWaiting();
 
     std::vector<CWnd*> m_topLevels;
-    std::vector<CWnd*> m_stack;
     CWnd* m_capture{nullptr};
     CWnd* m_focus{nullptr};
     CWnd* m_active{nullptr};
+    HWND m_awaitedActivation{nullptr};
     InputRouter m_router{*this};
     std::deque<NativeEvent> m_pending;
     bool m_fetching{false};

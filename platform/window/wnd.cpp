@@ -20,10 +20,13 @@ namespace plat {
 
 namespace {
 
-NativeWindowKind KindFor(DWORD style, const CWnd* owner) {
-    if (style & WS_POPUP)
-        return owner ? NativeWindowKind::Dialog : NativeWindowKind::Popup;
-    return NativeWindowKind::TopLevel;
+// Tool windows and windows that never take the focus (drop-downs, menus, tips, on-screen
+// displays) are placed by us alone; an owned window is a dialog of its owner; any other
+// top-level window, pop-up style or not, is a managed window of its own.
+NativeWindowKind KindFor(DWORD exStyle, const CWnd* owner) {
+    if (exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE))
+        return NativeWindowKind::Popup;
+    return owner ? NativeWindowKind::Dialog : NativeWindowKind::TopLevel;
 }
 
 } // namespace
@@ -61,6 +64,7 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
     m_className = windowClass->className;
     m_classStyle = windowClass->style;
     m_background = windowClass->background;
+    m_cursor = windowClass->cursor;
     m_text = windowName;
     m_rect = Rect{rect.left, rect.top, std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
     m_hwnd = CreateWindowHandle(&m_target);
@@ -73,7 +77,7 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
         if (m_owner)
             m_owner->m_owned.push_back(this);
         NativeWindowParams params;
-        params.kind = KindFor(style, m_owner);
+        params.kind = KindFor(exStyle, m_owner);
         params.bounds = m_rect;
         params.owner = m_owner ? m_owner->GetNativeWindow() : nullptr;
         params.title = m_text;
@@ -94,6 +98,11 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
         DestroyWindow();
         return false;
     }
+    Dispatch(
+        WM_SIZE, 0,
+        MAKELPARAM(static_cast<std::uint16_t>(m_rect.Width()), static_cast<std::uint16_t>(m_rect.Height())));
+    Dispatch(WM_MOVE, 0,
+             MAKELPARAM(static_cast<std::uint16_t>(m_rect.left), static_cast<std::uint16_t>(m_rect.top)));
     if (m_hwnd && (style & WS_VISIBLE))
         ShowWindow((exStyle & WS_EX_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     return m_hwnd != nullptr;
@@ -198,6 +207,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_NCHITTEST:
         return HTCLIENT;
+    case WM_SETCURSOR:
+        // A parent may choose the cursor for its children; otherwise the class cursor.
+        if (m_parent && m_parent->m_hwnd && m_parent->SendMessage(WM_SETCURSOR, wParam, lParam))
+            return 1;
+        if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT)
+            if (NativeWindow* native = GetTopLevelParent()->GetNativeWindow())
+                native->SetCursor(m_cursor);
+        return 0;
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
     case WM_ACTIVATE:

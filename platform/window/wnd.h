@@ -21,6 +21,7 @@
 // any thread and carry the call over to the owner.
 #pragma once
 
+#include "platform/backend/native_window.h"
 #include "platform/core/message_target.h"
 #include "platform/core/messages.h"
 #include "platform/gfx/font.h"
@@ -203,6 +204,7 @@ private:
     std::u16string m_className;
     UINT m_classStyle{0};
     std::optional<COLORREF> m_background;
+    CursorShape m_cursor{CursorShape::Arrow};
     std::u16string m_text;
     std::shared_ptr<const Font> m_font;
     Rect m_rect;

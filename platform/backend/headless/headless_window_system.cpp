@@ -212,7 +212,7 @@ std::vector<HeadlessWindowSystem::WindowInfo> HeadlessWindowSystem::TopLevelWind
     std::vector<WindowInfo> list;
     for (const auto* w : m_stack)
         list.push_back({w, w->m_params.kind, w->m_params.title, w->m_params.className, w->m_params.bounds,
-                        w->m_shown, w->m_params.topmost, w->m_opacity});
+                        w->m_shown, w->m_params.topmost, w->m_opacity, w->m_cursor});
     return list;
 }
 

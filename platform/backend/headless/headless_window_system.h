@@ -60,6 +60,7 @@ public:
         bool shown;
         bool topmost;
         std::uint8_t opacity;
+        CursorShape cursor;
     };
     // Bottom to top.
     std::vector<WindowInfo> TopLevelWindows() const;
