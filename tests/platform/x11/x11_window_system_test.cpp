@@ -18,6 +18,8 @@ TEST_F(X11WindowSystemTest, X11OnlyWhenTheDisplayOpensAndHeadlessIsNotAsked) {
         std::optional<std::string> display;
         const char* expected;
     };
+    const char* original = std::getenv("KAVOX_PLATFORM");
+    const std::optional<std::string> kept = original ? std::optional<std::string>(original) : std::nullopt;
     const Case cases[] = {
         {nullptr, DisplayName(), "x11"},     {"headless", DisplayName(), "headless"},
         {"x11", DisplayName(), "x11"},       {nullptr, ":4711", "headless"},
@@ -37,7 +39,10 @@ TEST_F(X11WindowSystemTest, X11OnlyWhenTheDisplayOpensAndHeadlessIsNotAsked) {
         EXPECT_EQ(CurrentWindowSystem().Name(), c.expected);
         InstallWindowSystem(nullptr);
     }
-    setenv("KAVOX_PLATFORM", "headless", 1);
+    if (kept)
+        setenv("KAVOX_PLATFORM", kept->c_str(), 1);
+    else
+        unsetenv("KAVOX_PLATFORM");
 }
 
 TEST_F(X11WindowSystemTest, ClipboardTextReachesAnotherConnection) {
