@@ -75,12 +75,20 @@ bool TakePosted(ThreadContext& self, const QueueFilter& filter, bool remove, MSG
 bool Fetch(ThreadContext& self, const QueueFilter& filter, bool remove, MSG& out) {
     ServeSentMessages(self);
     if (self.hooks) {
+        // Cleared before fetching: a wake that arrives while the hooks fetch stays set, so
+        // the events behind it are fetched on the next pass instead of waiting for another.
+        {
+            std::lock_guard lock(self.mutex);
+            self.woken = false;
+        }
         self.hooks->FetchEvents();
         ServeSentMessages(self);
     }
     {
         std::lock_guard lock(self.mutex);
-        self.woken = false;
+        if (!self.hooks) {
+            self.woken = false;
+        }
         if (TakePosted(self, filter, remove, out)) {
             return true;
         }
