@@ -184,8 +184,15 @@ void CMouseWriter::WriteOneProfile(IProfile& device, IMouseProfile& profile, con
 }
 
 bool CMouseWriter::WriteIdentity(IProfile& device, IMouseProfile& profile) {
+    // A name that changed only in letter case stays as the device has it, as in the
+    // name check before the feature writes.
+    std::u16string name;
+    if (FAILED(device.GetName(name)) ||
+        (!plat::EqualsNoCase(name, profile.GetName()) && FAILED(device.SetName(profile.GetName())))) {
+        return false;
+    }
     std::shared_ptr<IPropertyStore> store;
-    if (FAILED(device.SetName(profile.GetName())) || FAILED(GetProfileFeature(device, store))) {
+    if (FAILED(GetProfileFeature(device, store))) {
         return false;
     }
     const std::u16string& application = profile.GetApplicationName();
