@@ -578,6 +578,51 @@ public:
 };
 
 // ---------------------------------------------------------------------------------------
+// On the bus (kavox-deviced on the session bus; the proxies of device/dbus/ speak this)
+// ---------------------------------------------------------------------------------------
+//
+// Root object: the enumerator, with the Emulator control interface. One object per device
+// (<root>/device/<serial>), profile (<device>/profile/<32 hex digits of the GUID>), light
+// (<profile>/light/<index>) and macro (<device>/macro/<32 hex digits>). Each object carries
+// the interfaces of its features: "<kBusInterfacePrefix><Name>" with Name as below. GUIDs
+// travel as 16 bytes ("ay"), texts as UTF-8. A failure is the error
+// "<kBusErrorPrefix><Name>" whose message starts with the HRESULT as "0x%08X".
+namespace bus {
+constexpr const char* kServiceName = "com.kavox.DeviceService1";
+constexpr const char* kRootPath = "/com/kavox/DeviceService1";
+constexpr const char* kErrorPrefix = "com.kavox.DeviceService1.Error.";
+
+constexpr const char* kEnumerator = "com.kavox.DeviceService1.Enumerator";
+constexpr const char* kEmulator = "com.kavox.DeviceService1.Emulator";
+constexpr const char* kDevice = "com.kavox.DeviceService1.Device";
+constexpr const char* kDeviceInfo = "com.kavox.DeviceService1.DeviceInfo";
+constexpr const char* kDeviceVersion = "com.kavox.DeviceService1.DeviceVersion";
+constexpr const char* kProfileManager = "com.kavox.DeviceService1.ProfileManager";
+constexpr const char* kProfile = "com.kavox.DeviceService1.Profile";
+constexpr const char* kPropertyStore = "com.kavox.DeviceService1.PropertyStore";
+constexpr const char* kDpi = "com.kavox.DeviceService1.Dpi";
+constexpr const char* kDpiEvents = "com.kavox.DeviceService1.DpiEvents";
+constexpr const char* kButtons = "com.kavox.DeviceService1.Buttons";
+constexpr const char* kLighting = "com.kavox.DeviceService1.Lighting";
+constexpr const char* kLight = "com.kavox.DeviceService1.Light";
+constexpr const char* kLightColor = "com.kavox.DeviceService1.LightColor";
+constexpr const char* kLightBrightness = "com.kavox.DeviceService1.LightBrightness";
+constexpr const char* kLightEffect = "com.kavox.DeviceService1.LightEffect";
+constexpr const char* kAcceleration = "com.kavox.DeviceService1.Acceleration";
+constexpr const char* kPolling = "com.kavox.DeviceService1.Polling";
+constexpr const char* kSensor = "com.kavox.DeviceService1.Sensor";
+constexpr const char* kMacroManager = "com.kavox.DeviceService1.MacroManager";
+constexpr const char* kMacro = "com.kavox.DeviceService1.Macro";
+constexpr const char* kApplicationLaunch = "com.kavox.DeviceService1.ApplicationLaunch";
+constexpr const char* kOnTheFlyRecording = "com.kavox.DeviceService1.OnTheFlyRecording";
+
+// Signals: DeviceArrived(s devicePath) and DeviceRemoved(s devicePath) on the root object
+// (Enumerator), once per device-interface class (HID, mouse); on a device object
+// DpiChanged(i x, i y) (DpiEvents), ActiveProfileChanged(ay) (ProfileManager) and
+// Launch(i kind, s path) (ApplicationLaunch).
+} // namespace bus
+
+// ---------------------------------------------------------------------------------------
 // Creating the enumerator
 // ---------------------------------------------------------------------------------------
 

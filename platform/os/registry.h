@@ -3,8 +3,11 @@
 //
 // HKEY_LOCAL_MACHINE\A\B is the folder <root>/HKLM/A/B. A value is one file in its key's
 // folder, named "<name>.sz" (UTF-8 text), "<name>.bin" (raw bytes) or "<name>.dword"
-// (decimal text); the default value is named "@". Key and value names compare ignoring
-// case. Values are replaced atomically, so readers never see half a value.
+// (decimal text); the default value is named "@" (asked for by the empty name). Key and
+// value names compare ignoring case: an existing entry is found whatever the spelling, a new
+// one keeps the spelling it was created with. Values are replaced atomically, so readers
+// never see half a value. Names that could leave the key's folder ("..", "/", NUL, empty
+// key names) are refused.
 // Root: $KAVOX_REGISTRY if set, else ${XDG_CONFIG_HOME:-~/.config}/kavox/registry.
 #pragma once
 
@@ -33,8 +36,15 @@ public:
     std::optional<RegistryKey> OpenSubKey(std::u16string_view name) const;
     std::optional<RegistryKey> CreateSubKey(std::u16string_view name) const;
 
+    // Text values only.
     std::optional<std::u16string> ReadString(std::u16string_view name) const;
+    // As a fixed buffer of `maxBytes` would read it: nullopt when the text and its
+    // terminator take more than `maxBytes` bytes as UTF-16.
+    std::optional<std::u16string> ReadString(std::u16string_view name, size_t maxBytes) const;
+    // Dword values only.
     std::optional<uint32_t> ReadDword(std::u16string_view name) const;
+    // A value of any type as bytes: raw bytes, a dword's four bytes (little-endian), or a
+    // text as UTF-16LE with its terminator.
     std::optional<std::vector<uint8_t>> ReadBinary(std::u16string_view name) const;
 
     bool WriteString(std::u16string_view name, std::u16string_view value);
@@ -42,11 +52,13 @@ public:
     bool WriteBinary(std::u16string_view name, const std::vector<uint8_t>& value);
 
     // Sub-key and value names in a stable order (ignoring case), as the store holds them.
+    // The default value is listed by the empty name.
     std::vector<std::u16string> SubKeys() const;
     std::vector<std::u16string> ValueNames() const;
 
     bool DeleteValue(std::u16string_view name);
-    // Removes a sub-key with everything below it.
+    // Removes a sub-key (a path is allowed) with everything below it. The key vanishes at
+    // once for readers; its files are removed afterwards.
     bool DeleteSubKeyTree(std::u16string_view name);
 
     // The key's folder on disk.
@@ -67,7 +79,11 @@ public:
     static std::unique_ptr<RegistryWatch> Start(const RegistryKey& key, Filter filter);
     virtual ~RegistryWatch() = default;
 
-    // Blocks until something under the key changes (Changed) or the time-out passes.
+    // Blocks until something under the key changes (Changed) or the time-out passes
+    // (milliseconds::max() waits without limit). Names: sub-keys created or deleted anywhere
+    // below. Values: values written or deleted anywhere below, a new sub-key that already
+    // holds values, a deleted sub-key. Changes made between two waits are not lost: the next
+    // wait returns at once. Once the watched key itself is deleted, every wait is Failed.
     virtual Result Wait(std::chrono::milliseconds timeout) = 0;
 };
 

@@ -1,0 +1,35 @@
+// A private session bus for one test: a dbus-daemon whose service folder is the build
+// tree's, so the first call starts kavox-deviced by activation, on a throw-away state folder
+// and registry.
+#pragma once
+
+#include "tests/platform/os/temp_folder.h"
+
+#include <sys/types.h>
+
+#include <string>
+
+class PrivateBus {
+public:
+    PrivateBus();
+    ~PrivateBus();
+    PrivateBus(const PrivateBus&) = delete;
+    PrivateBus& operator=(const PrivateBus&) = delete;
+
+    bool Started() const { return !m_address.empty(); }
+    const std::string& Folder() const { return m_folder.Path(); }
+    std::string StateFolder() const { return m_folder.Path() + "/state/kavox/devices/"; }
+
+    // The process id of the running service, 0 when none owns the name.
+    pid_t ServicePid() const;
+    // Kills the service without warning (as a crash would) and waits until it is gone.
+    void KillService();
+
+    // Runs kavox-devicectl with `arguments`; its exit code, with its output in `output`.
+    int DeviceCtl(const std::string& arguments, std::string* output = nullptr) const;
+
+private:
+    TempFolder m_folder;
+    std::string m_address;
+    pid_t m_daemon = 0;
+};
