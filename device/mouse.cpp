@@ -1,4 +1,4 @@
-// The mouse-specific operations of the device object.
+// The operations of the device object that need the mouse model: preparation, transfers, imports.
 #include "device/mouse.h"
 
 #include "device/function_record_table.h"
