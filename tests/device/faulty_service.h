@@ -10,6 +10,55 @@
 struct Fault {
     plat::GUID feature;        // the per-profile interface id that fails
     std::set<uint32_t> onlyAt; // device profile indexes it fails for
+    bool macroEvents = false;  // the events of every macro cannot be read
+};
+
+class EventlessMacro : public IMacro {
+public:
+    explicit EventlessMacro(std::shared_ptr<IMacro> inner) : m_inner(std::move(inner)) {}
+    HRESULT QueryInterface(const plat::GUID& iid, std::shared_ptr<IServiceObject>& out) override {
+        return m_inner->QueryInterface(iid, out);
+    }
+    HRESULT GetGuid(plat::GUID& id) override { return m_inner->GetGuid(id); }
+    HRESULT GetName(std::u16string& name) override { return m_inner->GetName(name); }
+    HRESULT SetName(const std::u16string& name) override { return m_inner->SetName(name); }
+    HRESULT ExportToFile(const std::u16string& path) override { return m_inner->ExportToFile(path); }
+    HRESULT GetEvents(MacroEventBlock&) override { return E_FAIL; }
+    HRESULT SetEvents(const MacroEventBlock& block) override { return m_inner->SetEvents(block); }
+
+private:
+    std::shared_ptr<IMacro> m_inner;
+};
+
+class EventlessMacroManager : public IMacroManager {
+public:
+    explicit EventlessMacroManager(std::shared_ptr<IMacroManager> inner) : m_inner(std::move(inner)) {}
+    HRESULT QueryInterface(const plat::GUID& iid, std::shared_ptr<IServiceObject>& out) override {
+        return m_inner->QueryInterface(iid, out);
+    }
+    HRESULT GetMacro(uint32_t index, std::shared_ptr<IMacro>& macro) override {
+        return Wrap(m_inner->GetMacro(index, macro), macro);
+    }
+    HRESULT FindMacro(const plat::GUID& id, std::shared_ptr<IMacro>& macro) override {
+        return Wrap(m_inner->FindMacro(id, macro), macro);
+    }
+    HRESULT CreateMacro(std::shared_ptr<IMacro>& macro) override {
+        return Wrap(m_inner->CreateMacro(macro), macro);
+    }
+    HRESULT DeleteMacro(IMacro& macro) override { return m_inner->DeleteMacro(macro); }
+    HRESULT GetMacroCount(uint32_t& count) override { return m_inner->GetMacroCount(count); }
+    HRESULT ImportMacro(const std::u16string& path, std::shared_ptr<IMacro>& macro) override {
+        return Wrap(m_inner->ImportMacro(path, macro), macro);
+    }
+
+private:
+    static HRESULT Wrap(HRESULT hr, std::shared_ptr<IMacro>& macro) {
+        if (SUCCEEDED(hr) && macro) {
+            macro = std::make_shared<EventlessMacro>(macro);
+        }
+        return hr;
+    }
+    std::shared_ptr<IMacroManager> m_inner;
 };
 
 class FaultyProfile : public IProfile {
@@ -103,6 +152,10 @@ public:
         if (SUCCEEDED(hr) && iid == IProfileManager::IID) {
             feature =
                 std::make_shared<FaultyManager>(std::dynamic_pointer_cast<IProfileManager>(feature), m_fault);
+        }
+        if (SUCCEEDED(hr) && iid == IMacroManager::IID && m_fault.macroEvents) {
+            feature =
+                std::make_shared<EventlessMacroManager>(std::dynamic_pointer_cast<IMacroManager>(feature));
         }
         return hr;
     }

@@ -37,3 +37,21 @@ TEST_F(MouseTest, LegacyDpiFailureDoesNotStopTheProfileWrite) {
     ASSERT_TRUE(reader.Transfer(fresh.get(), kTransferRead, MASK_FULL_READ));
     EXPECT_EQ(fresh->GetLedColour(LED_LOGO, fresh->GetProfile(0)), 0x00ABCDEFu);
 }
+
+TEST_F(MouseTest, MacroWithUnreadableEventsIsDroppedFromImportAndRead) {
+    auto config = NewConfig();
+    auto mouse = ReadMouse(*config);
+    CMacro* macro = config->AddMacro(u"Saved");
+    macro->SetEvents({{MET_DELAY, 25, 0}});
+    ASSERT_TRUE(WriteAndWait(*mouse, *config));
+    const std::u16string path = plat_u16(m_folder.Path() + "/saved.kvm");
+    ASSERT_TRUE(mouse->ExportMacro(path, macro));
+    config->RemoveMacro(macro);
+
+    CMouse faulty(Entry(kProductRefresh), FaultyFactory(Factory(), {IDpi::IID, {}, true}));
+    EXPECT_FALSE(faulty.ImportMacro(path, config.get()));
+    EXPECT_EQ(config->FindMacroByName(u"Saved"), nullptr);
+
+    EXPECT_FALSE(faulty.Transfer(config.get(), kTransferRead, MASK_MACROS));
+    EXPECT_EQ(config->GetMacroCount(), 0);
+}
