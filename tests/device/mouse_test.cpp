@@ -382,3 +382,14 @@ TEST_F(RoundTripTest, ProfileAndMacroFiles) {
     EXPECT_EQ(back->GetEvents().size(), 1u);
     EXPECT_FALSE(m_mouse->ImportMacro(plat_u16(m_folder.Path() + "/missing.kvm"), m_config.get()));
 }
+
+TEST_F(RoundTripTest, ProfileTheMouseNoLongerKnowsIsCreatedAgain) {
+    std::shared_ptr<IProfile> office;
+    ASSERT_EQ(DeviceProfiles()->FindProfile(m_config->GetProfile(2)->GetGUID(), office), S_OK);
+    ASSERT_EQ(DeviceProfiles()->DeleteProfile(*office), S_OK);
+    m_config->SetLedColour(LED_LOGO, 0x00010203, m_config->GetProfile(2));
+    auto fresh = WriteAndReadBack();
+    ASSERT_EQ(fresh->GetProfileCount(), 3);
+    EXPECT_EQ(fresh->GetProfile(2)->GetName(), u"Office");
+    EXPECT_EQ(fresh->GetProfile(2)->GetGUID(), m_config->GetProfile(2)->GetGUID());
+}
