@@ -1,7 +1,7 @@
 // Connections, the write worker and the file operations of a device object.
 #include "device/base_device.h"
 
-#include "device/macro_event_block.h"
+#include "device/mouse_reader.h"
 #include "platform/core/clock.h"
 #include "platform/text/format.h"
 
@@ -163,7 +163,7 @@ bool CBaseDevice::ImportMacroFile(std::u16string_view path, IMouseConfig* config
     MacroEventBlock block;
     std::vector<MacroEvent> events;
     if (FAILED(imported->GetGuid(id)) || FAILED(imported->GetEvents(block)) ||
-        !MacroEventsFromBlock(block, events)) {
+        !CMouseReader::EventsOfBlock(block, events)) {
         config->RemoveMacro(macro);
         return false;
     }

@@ -1,15 +1,13 @@
 // The translation tables of button flags and function-record templates.
 #include "device/function_record_table.h"
 
-#include "device/assignment_fields.h"
 #include "model/assign_type.h"
+#include "model/assignment_payload.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-namespace af = assignment_fields;
 
 // Function data offsets within the whole 32-byte record.
 constexpr size_t kCodeAt = 12;
@@ -62,10 +60,10 @@ uint32_t Get16(const FunctionRecord& record, size_t offset) {
            (static_cast<uint32_t>(DataAt(record, offset)[1]) << 8);
 }
 void PutGuid(FunctionRecord& record, size_t offset, const AssignmentRecord& from) {
-    std::memcpy(DataAt(record, offset), from.payload.data() + af::kGuid, 16);
+    GetPayloadGuid(from).ToBytes(DataAt(record, offset));
 }
 void GetGuid(const FunctionRecord& record, size_t offset, AssignmentRecord& to) {
-    std::memcpy(to.payload.data() + af::kGuid, DataAt(record, offset), 16);
+    SetPayloadGuid(to, GUID::FromBytes(DataAt(record, offset)));
 }
 
 FunctionRecord Template(uint32_t type, uint32_t code) {
@@ -85,62 +83,57 @@ bool CarriesGuidAt16(tAssignType kind) {
 }
 
 void FillKey(FunctionRecord& out, const AssignmentRecord& in) {
-    const uint32_t key = af::ReadWord(in, af::kKey);
-    const uint32_t virtualKey = key >> 16;
-    uint32_t modifiers = static_cast<uint32_t>(in.payload[af::kModifiers] & 0x0F) << kModifierShift;
-    if (virtualKey == kPauseVirtualKey) {
+    uint32_t modifiers = static_cast<uint32_t>(GetKeyModifiers(in) & 0x0F) << kModifierShift;
+    if (GetKeyVirtualKey(in) == kPauseVirtualKey) {
         modifiers |= kPauseModifierBit;
     }
-    Put16(out, kScanAt, key & 0xFFFF);
+    Put16(out, kScanAt, GetKeyScanCode(in));
     Put32(out, kModifierAt, modifiers);
 }
 
 void ReadKey(const FunctionRecord& in, AssignmentRecord& out) {
     const uint32_t scan = Get16(in, kScanAt);
     const uint32_t modifierWord = Get32(in, kModifierAt);
-    uint8_t modifiers = static_cast<uint8_t>((modifierWord >> kModifierShift) & 0x0F);
+    auto modifiers = static_cast<uint8_t>((modifierWord >> kModifierShift) & 0x0F);
     uint32_t virtualKey = 0;
     if (scan == kPauseScanCode) {
         virtualKey = (modifierWord & kPauseModifierBit) ? kPauseVirtualKey : kNumLockVirtualKey;
-        modifiers &= static_cast<uint8_t>(~1u);
+        modifiers &= static_cast<uint8_t>(~kKeyModExtended);
     }
-    af::WriteWord(out, af::kKey, scan | (virtualKey << 16));
-    out.payload[af::kModifiers] = modifiers;
+    SetKey(out, static_cast<uint16_t>(scan), static_cast<uint16_t>(virtualKey), modifiers);
 }
 
 void FillTempDpi(FunctionRecord& out, const AssignmentRecord& in) {
-    const bool separate = in.payload[af::kTempSeparate] == 1;
-    const uint32_t x = separate ? af::ReadWord(in, af::kTempDpiX) : af::ReadWord(in, af::kTempDpi);
-    const uint32_t y = separate ? af::ReadWord(in, af::kTempDpiY) : af::ReadWord(in, af::kTempDpi);
-    Put16(out, kTempXAt, x);
-    Put16(out, kTempYAt, y);
+    const StageRecord dpi = GetTempDpi(in);
+    const bool separate = dpi.separateAxes == 1;
+    Put16(out, kTempXAt, separate ? dpi.dpiX : dpi.dpi);
+    Put16(out, kTempYAt, separate ? dpi.dpiY : dpi.dpi);
 }
 
 void ReadTempDpi(const FunctionRecord& in, AssignmentRecord& out) {
     const uint32_t x = Get16(in, kTempXAt);
     const uint32_t y = Get16(in, kTempYAt);
+    StageRecord dpi;
     if (x == y) {
-        out.payload[af::kTempSeparate] = 0;
-        af::WriteWord(out, af::kTempDpi, x);
+        dpi.dpi = x;
     } else {
-        out.payload[af::kTempSeparate] = 1;
-        af::WriteWord(out, af::kTempDpiX, x);
-        af::WriteWord(out, af::kTempDpiY, y);
+        dpi.separateAxes = 1;
+        dpi.dpiX = x;
+        dpi.dpiY = y;
     }
+    SetTempDpi(out, dpi);
 }
 
 void FillMacro(FunctionRecord& out, const AssignmentRecord& in) {
     PutGuid(out, kMacroGuidAt, in);
-    *DataAt(out, kPlayModeAt) =
-        CFunctionRecordTable::PlayModeToDevice(static_cast<int32_t>(af::ReadWord(in, af::kPlayMode)));
-    *DataAt(out, kRepeatAt) = static_cast<uint8_t>(af::ReadWord(in, af::kRepeatCount));
+    *DataAt(out, kPlayModeAt) = CFunctionRecordTable::PlayModeToDevice(GetMacroPlayMode(in));
+    *DataAt(out, kRepeatAt) = static_cast<uint8_t>(GetMacroRepeatCount(in));
 }
 
 void ReadMacro(const FunctionRecord& in, AssignmentRecord& out) {
     GetGuid(in, kMacroGuidAt, out);
-    af::WriteWord(out, af::kPlayMode,
-                  static_cast<uint32_t>(CFunctionRecordTable::PlayModeFromDevice(*DataAt(in, kPlayModeAt))));
-    af::WriteWord(out, af::kRepeatCount, *DataAt(in, kRepeatAt));
+    SetMacroPlayMode(out, CFunctionRecordTable::PlayModeFromDevice(*DataAt(in, kPlayModeAt)));
+    SetMacroRepeatCount(out, *DataAt(in, kRepeatAt));
 }
 
 } // namespace
@@ -263,9 +256,10 @@ FunctionRecord CFunctionRecordTable::RecordFromAssignment(tMouseButton button,
     } else if (kind == AT_LAUNCH_PROGRAM) {
         PutGuid(out, kMacroGuidAt, record);
     } else if (kind == AT_JOYSTICK) {
-        std::memcpy(DataAt(out, kJoystickAt), record.payload.data(), kJoystickBytes);
+        const std::array<uint8_t, kJoystickBytes> bytes = GetJoystickBytes(record);
+        std::memcpy(DataAt(out, kJoystickAt), bytes.data(), kJoystickBytes);
     } else if (kind == AT_JOYSTICK2) {
-        const uint32_t index = af::ReadWord(record, 0);
+        const uint32_t index = GetJoystickWord(record);
         Put32(out, kCodeAt, index < kJoystickDirections.size() ? kJoystickDirections[index] : 0);
     }
     return out;
@@ -323,7 +317,9 @@ bool CFunctionRecordTable::AssignmentFromRecord(const FunctionRecord& record, tM
     } else if (assignment.kind == AT_TEMPORARY_DPI) {
         ReadTempDpi(record, assignment);
     } else if (assignment.kind == AT_JOYSTICK) {
-        std::memcpy(assignment.payload.data(), DataAt(record, kJoystickAt), kJoystickBytes);
+        std::array<uint8_t, kJoystickBytes> bytes{};
+        std::memcpy(bytes.data(), DataAt(record, kJoystickAt), kJoystickBytes);
+        SetJoystickBytes(assignment, bytes);
     }
     return true;
 }

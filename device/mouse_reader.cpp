@@ -3,7 +3,7 @@
 
 #include "device/device_text.h"
 #include "device/function_record_table.h"
-#include "device/macro_event_block.h"
+#include "model/macro_exchange.h"
 
 namespace {
 
@@ -31,6 +31,15 @@ std::u16string TextOf(const std::vector<uint8_t>& data) {
 }
 
 } // namespace
+
+bool CMouseReader::EventsOfBlock(const MacroEventBlock& block, std::vector<MacroEvent>& events) {
+    auto unpacked = UnpackMacroEvents(block);
+    if (!unpacked) {
+        return false;
+    }
+    events = std::move(*unpacked);
+    return true;
+}
 
 tLEDType CMouseReader::ZoneOfLight(uint32_t number) {
     return number >= 1 && number <= 12 ? static_cast<tLEDType>(number - 1) : -1;
@@ -102,7 +111,7 @@ bool CMouseReader::ReadMacros() {
         }
         MacroEventBlock block;
         std::vector<MacroEvent> events;
-        if (FAILED(device->GetEvents(block)) || !MacroEventsFromBlock(block, events)) {
+        if (FAILED(device->GetEvents(block)) || !EventsOfBlock(block, events)) {
             m_c.config.RemoveMacro(macro);
             ok = false;
             continue;

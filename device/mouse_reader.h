@@ -33,6 +33,10 @@ public:
     bool ReadKeys(IProfile& device, IMouseProfile& profile);
     bool ReadLighting(IProfile& device, IMouseProfile& profile);
 
+    // The events of a macro block from the service; false for a block too short for its
+    // header.
+    static bool EventsOfBlock(const MacroEventBlock& block, std::vector<MacroEvent>& events);
+
     // The zone of a light number: 1 to 12 give 0 to 11, anything else -1.
     static tLEDType ZoneOfLight(uint32_t number);
     // Effects 1 to 5 are kept, anything else is 0.

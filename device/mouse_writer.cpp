@@ -3,8 +3,8 @@
 
 #include "device/device_text.h"
 #include "device/function_record_table.h"
-#include "device/macro_event_block.h"
 #include "model/category_id.h"
+#include "model/macro_exchange.h"
 #include "platform/core/clock.h"
 #include "platform/text/compare.h"
 
@@ -394,7 +394,7 @@ bool CMouseWriter::WriteOneMacro(IMacroManager& manager, CMacro& macro) {
             return false;
         }
         macro.SetId(id);
-        return SUCCEEDED(device->SetEvents(MacroEventsToBlock(macro.GetEvents()))) &&
+        return SUCCEEDED(device->SetEvents(PackMacroEvents(macro.GetEvents()))) &&
                SUCCEEDED(device->SetName(macro.GetName()));
     }
     CMacro stored;
@@ -402,7 +402,7 @@ bool CMouseWriter::WriteOneMacro(IMacroManager& manager, CMacro& macro) {
     MacroEventBlock block;
     std::vector<MacroEvent> events;
     if (SUCCEEDED(device->GetName(name)) && SUCCEEDED(device->GetEvents(block)) &&
-        MacroEventsFromBlock(block, events)) {
+        CMouseReader::EventsOfBlock(block, events)) {
         stored.SetName(name);
         stored.SetId(macro.GetId());
         stored.SetEvents(std::move(events));
@@ -410,7 +410,7 @@ bool CMouseWriter::WriteOneMacro(IMacroManager& manager, CMacro& macro) {
             return true;
         }
     }
-    if (FAILED(device->SetEvents(MacroEventsToBlock(macro.GetEvents())))) {
+    if (FAILED(device->SetEvents(PackMacroEvents(macro.GetEvents())))) {
         return false;
     }
     return plat::EqualsNoCase(name, macro.GetName()) || SUCCEEDED(device->SetName(macro.GetName()));

@@ -1,12 +1,10 @@
 // Translation of button assignments to function records and back.
 #include "device/function_record_table.h"
 
-#include "device/assignment_fields.h"
 #include "model/assign_type.h"
+#include "model/assignment_payload.h"
 
 #include <gtest/gtest.h>
-
-namespace af = assignment_fields;
 
 namespace {
 
@@ -129,8 +127,8 @@ TEST(FunctionRecordTable, KindWithoutTemplateCarriesOnlyTheFlag) {
 TEST(FunctionRecordTable, GuidKindsCarryThePayloadGuid) {
     for (tAssignType kind : {AT_PROFILE, AT_KEYMAP, AT_MACRO, AT_LAUNCH_PROGRAM}) {
         AssignmentRecord in = Kind(kind);
-        af::WriteGuid(in, SampleGuid());
-        EXPECT_EQ(af::ReadGuid(RoundTrip(in)), SampleGuid()) << kind;
+        SetPayloadGuid(in, SampleGuid());
+        EXPECT_EQ(GetPayloadGuid(RoundTrip(in)), SampleGuid()) << kind;
     }
 }
 
@@ -147,35 +145,29 @@ TEST(FunctionRecordTable, MacroPlayModeAndRepeatCount) {
                           {7, 0, 0}};
     for (const Case& c : cases) {
         AssignmentRecord in = Kind(AT_MACRO);
-        af::WriteWord(in, af::kPlayMode, static_cast<uint32_t>(c.mode));
-        af::WriteWord(in, af::kRepeatCount, 300);
+        SetMacroPlayMode(in, static_cast<uint32_t>(c.mode));
+        SetMacroRepeatCount(in, 300);
         const FunctionRecord record = Table().RecordFromAssignment(MB_LEFT, in);
         EXPECT_EQ(record.data[28 - 12], c.deviceByte) << c.mode;
         EXPECT_EQ(record.data[29 - 12], 44) << "repeat count keeps its low byte";
         const AssignmentRecord out = RoundTrip(in);
-        EXPECT_EQ(static_cast<int32_t>(af::ReadWord(out, af::kPlayMode)), c.readBack);
-        EXPECT_EQ(af::ReadWord(out, af::kRepeatCount), 44u);
+        EXPECT_EQ(GetMacroPlayMode(out), c.readBack);
+        EXPECT_EQ(GetMacroRepeatCount(out), 44u);
     }
 }
 
 TEST(FunctionRecordTable, TemporaryDpiJoinedAndSeparate) {
     AssignmentRecord joined = Kind(AT_TEMPORARY_DPI);
-    af::WriteWord(joined, af::kTempDpi, 1200);
-    af::WriteWord(joined, af::kTempDpiX, 400); // ignored while the axes are joined
+    SetTempDpi(joined, {1200, 400, 0, 0}); // X is ignored while the axes are joined
     const FunctionRecord joinedRecord = Table().RecordFromAssignment(MB_LEFT, joined);
     EXPECT_EQ(DataWord(joinedRecord, 24), 1200u | (1200u << 16));
     const AssignmentRecord joinedBack = RoundTrip(joined);
-    EXPECT_EQ(joinedBack.payload[af::kTempSeparate], 0);
-    EXPECT_EQ(af::ReadWord(joinedBack, af::kTempDpi), 1200u);
+    EXPECT_EQ(GetTempDpi(joinedBack), (StageRecord{1200, 0, 0, 0}));
 
     AssignmentRecord separate = Kind(AT_TEMPORARY_DPI);
-    separate.payload[af::kTempSeparate] = 1;
-    af::WriteWord(separate, af::kTempDpiX, 400);
-    af::WriteWord(separate, af::kTempDpiY, 1600);
+    SetTempDpi(separate, {0, 400, 1600, 1});
     const AssignmentRecord separateBack = RoundTrip(separate);
-    EXPECT_EQ(separateBack.payload[af::kTempSeparate], 1);
-    EXPECT_EQ(af::ReadWord(separateBack, af::kTempDpiX), 400u);
-    EXPECT_EQ(af::ReadWord(separateBack, af::kTempDpiY), 1600u);
+    EXPECT_EQ(GetTempDpi(separateBack), (StageRecord{0, 400, 1600, 1}));
 }
 
 TEST(FunctionRecordTable, SingleKeyModifiersPauseAndNumLock) {
@@ -195,15 +187,15 @@ TEST(FunctionRecordTable, SingleKeyModifiersPauseAndNumLock) {
     };
     for (const Case& c : cases) {
         AssignmentRecord in = Kind(AT_SINGLE_KEY);
-        af::WriteWord(in, af::kKey, c.scan | (c.virtualKey << 16));
-        in.payload[af::kModifiers] = c.modifiers;
+        SetKey(in, static_cast<uint16_t>(c.scan), static_cast<uint16_t>(c.virtualKey), c.modifiers);
         const FunctionRecord record = Table().RecordFromAssignment(MB_LEFT, in);
         EXPECT_EQ(record.functionType, 5u);
         EXPECT_EQ(DataWord(record, 12) & 0xFFFF, c.scan);
         EXPECT_EQ(DataWord(record, 14), c.modifierWord) << c.scan;
         const AssignmentRecord out = RoundTrip(in);
-        EXPECT_EQ(af::ReadWord(out, af::kKey), c.scan | (c.readVirtualKey << 16)) << c.scan;
-        EXPECT_EQ(out.payload[af::kModifiers], c.readModifiers) << c.scan;
+        EXPECT_EQ(GetKeyScanCode(out), c.scan);
+        EXPECT_EQ(GetKeyVirtualKey(out), c.readVirtualKey) << c.scan;
+        EXPECT_EQ(GetKeyModifiers(out), c.readModifiers) << c.scan;
     }
 }
 
@@ -216,8 +208,8 @@ TEST(FunctionRecordTable, JoystickKinds) {
     EXPECT_EQ(back, axes);
 
     AssignmentRecord direction = Kind(AT_JOYSTICK2);
-    af::WriteWord(direction, 0, 2);
+    SetJoystickWord(direction, 2);
     EXPECT_EQ(DataWord(Table().RecordFromAssignment(MB_LEFT, direction), 12), 0x04u);
-    af::WriteWord(direction, 0, 99);
+    SetJoystickWord(direction, 99);
     EXPECT_EQ(DataWord(Table().RecordFromAssignment(MB_LEFT, direction), 12), 0u);
 }

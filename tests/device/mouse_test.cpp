@@ -1,14 +1,12 @@
 // The device object against an emulated mouse: preparation, reads, writes and their rules.
 #include "mouse_fixture.h"
 
-#include "device/assignment_fields.h"
 #include "device/progress_messenger.h"
 #include "model/assign_type.h"
+#include "model/assignment_payload.h"
 #include "model/category_id.h"
 #include "platform/core/handle_table.h"
 #include "platform/core/thread.h"
-
-namespace af = assignment_fields;
 
 TEST_F(MouseTest, InitializePreparesTheConfigurationFromTheMouse) {
     auto config = NewConfig();
@@ -171,23 +169,20 @@ TEST_F(RoundTripTest, ButtonsOfEveryTranslatedKind) {
 
     AssignmentRecord key;
     key.kind = AT_SINGLE_KEY;
-    af::WriteWord(key, af::kKey, 0x1E | (0x41 << 16));
-    key.payload[af::kModifiers] = 0x04;
+    SetKey(key, 0x1E, 0x41, kKeyModCtrl);
     AssignmentRecord temp;
     temp.kind = AT_TEMPORARY_DPI;
-    temp.payload[af::kTempSeparate] = 1;
-    af::WriteWord(temp, af::kTempDpiX, 400);
-    af::WriteWord(temp, af::kTempDpiY, 1600);
+    SetTempDpi(temp, {0, 400, 1600, 1});
     AssignmentRecord toProfile;
     toProfile.kind = AT_PROFILE;
-    af::WriteGuid(toProfile, m_config->GetProfile(2)->GetGUID());
+    SetPayloadGuid(toProfile, m_config->GetProfile(2)->GetGUID());
     CMacro* macro = m_config->AddMacro(u"Burst");
     macro->SetEvents({{MET_MOUSE, MB_LEFT, 0xFF}, {MET_MOUSE, MB_LEFT, 0x01}});
     ASSERT_TRUE(WriteAndWait(*m_mouse, *m_config));
     AssignmentRecord toMacro;
     toMacro.kind = AT_MACRO;
-    af::WriteGuid(toMacro, macro->GetId());
-    af::WriteWord(toMacro, af::kPlayMode, MPM_UNTIL_PRESSED);
+    SetPayloadGuid(toMacro, macro->GetId());
+    SetMacroPlayMode(toMacro, MPM_UNTIL_PRESSED);
     const AssignmentRecord edits[] = {key, temp, toProfile, toMacro};
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_TRUE(m_config->SetButtonAssignment(buttons[i], edits[i], profile)) << i;
@@ -198,15 +193,15 @@ TEST_F(RoundTripTest, ButtonsOfEveryTranslatedKind) {
         EXPECT_EQ(read.kind, edits[i].kind) << i;
     }
     const AssignmentRecord readKey = fresh->GetButtonAssignment(buttons[0], fresh->GetProfile(0));
-    EXPECT_EQ(af::ReadWord(readKey, af::kKey) & 0xFFFF, 0x1Eu);
-    EXPECT_EQ(readKey.payload[af::kModifiers], 0x04);
+    EXPECT_EQ(GetKeyScanCode(readKey), 0x1E);
+    EXPECT_EQ(GetKeyModifiers(readKey), kKeyModCtrl);
     const AssignmentRecord readTemp = fresh->GetButtonAssignment(buttons[1], fresh->GetProfile(0));
-    EXPECT_EQ(af::ReadWord(readTemp, af::kTempDpiY), 1600u);
+    EXPECT_EQ(GetTempDpi(readTemp).dpiY, 1600u);
     const AssignmentRecord readProfile = fresh->GetButtonAssignment(buttons[2], fresh->GetProfile(0));
-    EXPECT_EQ(af::ReadGuid(readProfile), fresh->GetProfile(2)->GetGUID());
+    EXPECT_EQ(GetPayloadGuid(readProfile), fresh->GetProfile(2)->GetGUID());
     const AssignmentRecord readMacro = fresh->GetButtonAssignment(buttons[3], fresh->GetProfile(0));
-    EXPECT_EQ(af::ReadGuid(readMacro), macro->GetId());
-    EXPECT_EQ(static_cast<int32_t>(af::ReadWord(readMacro, af::kPlayMode)), MPM_UNTIL_PRESSED);
+    EXPECT_EQ(GetPayloadGuid(readMacro), macro->GetId());
+    EXPECT_EQ(GetMacroPlayMode(readMacro), MPM_UNTIL_PRESSED);
 }
 
 TEST_F(RoundTripTest, DpiStagesLightsAndMouseWideSettings) {

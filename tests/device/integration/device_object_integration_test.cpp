@@ -1,10 +1,10 @@
 // The device object against the real service on a private bus: full reads, round trips of
 // every feature, profile bookkeeping, refused writes, hot-plug and the no-service fallback.
-#include "device/assignment_fields.h"
 #include "device/dbus/device_enumerator.h"
 #include "device/device_choice.h"
 #include "device/function_record_table.h"
 #include "model/assign_type.h"
+#include "model/assignment_payload.h"
 #include "model/corvantis_refresh_config.h"
 #include "platform/core/clock.h"
 #include "platform/text/utf.h"
@@ -13,8 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
-namespace af = assignment_fields;
 
 namespace {
 
@@ -77,15 +75,15 @@ TEST_F(DeviceObjectTest, EditWriteReadRoundTripOfEveryFeature) {
 
     AssignmentRecord key;
     key.kind = AT_SINGLE_KEY;
-    af::WriteWord(key, af::kKey, 69 | (19 << 16)); // Pause
+    SetKey(key, 69, 19, 0); // Pause
     AssignmentRecord toMacro;
     toMacro.kind = AT_MACRO;
-    af::WriteGuid(toMacro, macro->GetId());
-    af::WriteWord(toMacro, af::kPlayMode, MPM_MULTIPLE);
-    af::WriteWord(toMacro, af::kRepeatCount, 3);
+    SetPayloadGuid(toMacro, macro->GetId());
+    SetMacroPlayMode(toMacro, MPM_MULTIPLE);
+    SetMacroRepeatCount(toMacro, 3);
     AssignmentRecord temp;
     temp.kind = AT_TEMPORARY_DPI;
-    af::WriteWord(temp, af::kTempDpi, 1200);
+    SetTempDpi(temp, {1200, 0, 0, 0});
     ASSERT_TRUE(config->SetButtonAssignment(MB_RIGHT, key, profile));
     ASSERT_TRUE(config->SetButtonAssignment(MB_BUTTON4, toMacro, profile));
     ASSERT_TRUE(config->SetButtonAssignment(MB_BUTTON5, temp, profile));
@@ -110,10 +108,11 @@ TEST_F(DeviceObjectTest, EditWriteReadRoundTripOfEveryFeature) {
     IMouseProfile* read = fresh->GetProfile(1);
     const AssignmentRecord readKey = fresh->GetButtonAssignment(MB_RIGHT, read);
     EXPECT_EQ(readKey.kind, AT_SINGLE_KEY);
-    EXPECT_EQ(af::ReadWord(readKey, af::kKey), 69u | (19u << 16));
+    EXPECT_EQ(GetKeyScanCode(readKey), 69);
+    EXPECT_EQ(GetKeyVirtualKey(readKey), 19);
     const AssignmentRecord readMacro = fresh->GetButtonAssignment(MB_BUTTON4, read);
-    EXPECT_EQ(af::ReadGuid(readMacro), macro->GetId());
-    EXPECT_EQ(af::ReadWord(readMacro, af::kRepeatCount), 3u);
+    EXPECT_EQ(GetPayloadGuid(readMacro), macro->GetId());
+    EXPECT_EQ(GetMacroRepeatCount(readMacro), 3u);
     EXPECT_EQ(fresh->GetButtonAssignment(MB_BUTTON5, read).kind, AT_TEMPORARY_DPI);
     EXPECT_TRUE(fresh->GetStageSeparateAxes(1, read));
     EXPECT_EQ(fresh->GetStageDPIY(1, read), 900u);
