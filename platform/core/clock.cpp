@@ -17,16 +17,20 @@ public:
     void Park(detail::Parker& p, Deadline deadline) override {
         std::unique_lock lock(p.mutex);
         if (deadline) {
-            p.cv.wait_until(lock, *deadline, [&] { return p.permit; });
+            p.cv.wait_until(lock, *deadline, [&] { return p.permit.load(); });
         } else {
-            p.cv.wait(lock, [&] { return p.permit; });
+            p.cv.wait(lock, [&] { return p.permit.load(); });
         }
         p.permit = false;
     }
 
+    // Wakers hold the lock of the object waited on, which the parked thread needs before it
+    // can leave its wait, so the parker is still there when notified after the unlock.
     void Unpark(detail::Parker& p) override {
-        std::lock_guard lock(p.mutex);
-        p.permit = true;
+        {
+            std::lock_guard lock(p.mutex);
+            p.permit = true;
+        }
         p.cv.notify_one();
     }
 };

@@ -14,9 +14,12 @@ HWND Encode(std::size_t index, std::uint32_t generation) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value));
 }
 
-void DropTimersOf(detail::ThreadContext& owner, HWND hwnd) {
+// Nothing queued for a destroyed window can be handled any more; dropping it keeps loops
+// and filters from ever seeing the dead handle.
+void DropQueuedFor(detail::ThreadContext& owner, HWND hwnd) {
     std::lock_guard lock(owner.mutex);
     std::erase_if(owner.timers, [&](const detail::Timer& t) { return t.hwnd == hwnd; });
+    std::erase_if(owner.posted, [&](const MSG& m) { return m.hwnd == hwnd; });
 }
 
 } // namespace
@@ -76,7 +79,7 @@ bool HandleTable::Destroy(HWND hwnd, const detail::ThreadContext& caller) {
         owner = slot->entry.owner;
         Free(static_cast<std::size_t>(slot - m_slots.data()));
     }
-    DropTimersOf(*owner, hwnd);
+    DropQueuedFor(*owner, hwnd);
     return true;
 }
 

@@ -20,7 +20,8 @@ class ThreadContext;
 // this thread, and the handle becomes stale when the thread ends.
 HWND CreateWindowHandle(MessageTarget* target);
 
-// Makes the handle stale and drops its timers. Only the owning thread may destroy it;
+// Makes the handle stale and drops its timers and the messages posted to it. Only the
+// owning thread may destroy it;
 // false otherwise or when the handle is already stale.
 bool DestroyWindowHandle(HWND hwnd);
 

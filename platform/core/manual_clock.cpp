@@ -120,7 +120,7 @@ void ManualClock::Park(detail::Parker& p, Deadline deadline) {
         s.parked.push_back(&p);
         --s.running;
         s.JumpIfAllBlocked();
-        p.cv.wait(lock, [&] { return p.permit; });
+        p.cv.wait(lock, [&] { return p.permit.load(); });
     }
     p.permit = false;
 }

@@ -15,40 +15,27 @@
 // back to default handling; destroying it sends WM_DESTROY and then calls
 // DestroyWindowHandle, so every later send or post to it fails cleanly. The window tree
 // (parent, children, z-order, rectangles, shapes) lives in the window objects, not here;
-// this layer knows only handles, owning threads and targets. The window layer installs a
+// this layer knows only handles, owning threads and targets. All windows of one tree
+// belong to the thread that created the top-level window, so a parent and its children
+// never talk across threads; a window object destroys its handle before it is freed (or
+// moves it to another object with SetWindowTarget). The window layer installs a
 // MessageFilter per thread (dialog keys, an edit field's filter hook walk the parent chain
 // there) and QueueHooks: FetchEvents turns backend input into posted mouse and keyboard
 // messages, NextPaint produces WM_PAINT for damaged windows only when no posted message
-// waits, and a backend watching a display connection from another thread calls
-// WakeThread so that a blocked GetMessage fetches again. Dialogs and pop-up lists run
-// RunModalLoop (modal_loop.h) on their own handle.
+// waits, and a backend watching a display connection from another thread (or any thread
+// that damages a window of another thread) calls WakeThread so that a blocked GetMessage
+// fetches again. Dialogs and pop-up lists run RunModalLoop (modal_loop.h) on their own
+// handle; a dialog ended before its loop starts (during its initialisation) keeps that in
+// its own state and skips the loop.
 #pragma once
 
 #include "platform/core/messages.h"
+#include "platform/core/queue_hooks.h"
 
 namespace plat {
 
 inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
-
-// Seams for the window layer and the backends, installed per thread (see above).
-class QueueHooks {
-public:
-    virtual ~QueueHooks() = default;
-    virtual void FetchEvents() {}
-    // A low-priority message for a window matching `filter` (nullptr: any), or false.
-    virtual bool NextPaint(HWND /*filter*/, MSG& /*out*/) { return false; }
-};
-
-class MessageFilter {
-public:
-    virtual ~MessageFilter() = default;
-    // True when the message was consumed and must not be dispatched.
-    virtual bool PreTranslateMessage(MSG& msg) = 0;
-};
-
-void SetQueueHooks(QueueHooks* hooks);
-void SetWindowMessageFilter(MessageFilter* filter);
 
 DWORD GetCurrentThreadId();
 
@@ -69,7 +56,9 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 bool SendNotifyMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Blocks until a message for `filter` (nullptr: any window and thread messages) in the
-// range [min, max] (0, 0: all) is there; false when it is WM_QUIT.
+// range [min, max] (0, 0: all) is there; false when it is WM_QUIT. The quit request is
+// returned only to a retrieval without a window filter whose range includes it, so that a
+// loop peeking at, say, mouse messages alone never swallows it.
 bool GetMessage(MSG* msg, HWND filter, UINT min, UINT max);
 bool PeekMessage(MSG* msg, HWND filter, UINT min, UINT max, UINT removeFlags);
 // Blocks until the queue holds something new (or a timer is due).

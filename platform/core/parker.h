@@ -6,6 +6,7 @@
 #include "platform/core/clock.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -15,7 +16,8 @@ namespace plat::detail {
 struct Parker {
     std::mutex mutex; // used by the monotonic clock only
     std::condition_variable cv;
-    bool permit = false; // an unpark that the next park consumes
+    // An unpark that the next park consumes; written under the clock's lock.
+    std::atomic<bool> permit = false;
     // Bookkeeping of a manual clock, guarded by that clock's own lock.
     bool parked = false;
     Deadline deadline;
