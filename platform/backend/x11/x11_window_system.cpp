@@ -4,6 +4,7 @@
 
 #include "platform/backend/x11/x11_clipboard.h"
 #include "platform/backend/x11/x11_connection.h"
+#include "platform/backend/x11/x11_desktop.h"
 #include "platform/backend/x11/x11_key_table.h"
 #include "platform/backend/x11/x11_native_window.h"
 #include "platform/backend/x11/x11_tray_host.h"
@@ -98,6 +99,11 @@ std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(const std::string& displa
     std::unique_ptr<X11WindowSystem> system(new X11WindowSystem(displayName));
     system->m_connections[std::this_thread::get_id()] = std::move(connection);
     t_threadEnd.used.insert(system.get());
+    // The foreground process and the first instance's window are found on this display.
+    if (auto desktop = X11Desktop::Open(displayName)) {
+        X11Desktop::Install(std::move(desktop));
+        system->m_desktopInstalled = true;
+    }
     return system;
 }
 
@@ -112,6 +118,8 @@ X11WindowSystem::~X11WindowSystem() {
         g_live.erase(this);
     }
     m_tray.reset();
+    if (m_desktopInstalled)
+        X11Desktop::Uninstall();
     std::lock_guard lock(m_mutex);
     m_connections.clear();
 }

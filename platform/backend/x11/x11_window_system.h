@@ -43,6 +43,7 @@ private:
     mutable std::mutex m_mutex;
     mutable std::map<std::thread::id, std::unique_ptr<X11Connection>> m_connections;
     std::unique_ptr<TrayHost> m_tray;
+    bool m_desktopInstalled{false};
 };
 
 } // namespace plat::x11
