@@ -148,6 +148,28 @@ protected:
         return found;
     }
 
+    // A shown override-redirect window on the root that carries the tip text.
+    bool TipShown() {
+        Window root{}, parent{};
+        Window* children = nullptr;
+        unsigned count = 0;
+        bool shown = false;
+        if (!XQueryTree(Probe(), DefaultRootWindow(Probe()), &root, &parent, &children, &count))
+            return false;
+        for (unsigned i = 0; i < count && !shown; ++i) {
+            XWindowAttributes a{};
+            char* name = nullptr;
+            if (XGetWindowAttributes(Probe(), children[i], &a) && a.override_redirect &&
+                a.map_state == IsViewable && XFetchName(Probe(), children[i], &name) && name) {
+                shown = std::string(name) == "Kavox tray test";
+                XFree(name);
+            }
+        }
+        if (children)
+            XFree(children);
+        return shown;
+    }
+
     // Adds the icon once a host announces itself and waits until it is embedded.
     std::optional<Rect> DockAfterAnnouncement(int announcements) {
         if (!PumpUntil([&] { return owner.taskbarCreated >= announcements; }))
@@ -182,6 +204,9 @@ TEST_F(X11TrayTest, IconDocksAnswersClicksAndComesBackWhenTheTrayRestarts) {
     EXPECT_EQ(middle(), RGB(0, 0xC0, 0));
 
     const std::string x = std::to_string(cx), y = std::to_string(cy);
+    // Hovering shows the tip near the pointer.
+    ASSERT_TRUE(Xdotool({"mousemove", x, y}));
+    EXPECT_TRUE(PumpUntil([&] { return TipShown(); }, 5s)) << "no tip on hover";
     ASSERT_TRUE(Xdotool({"mousemove", x, y, "click", "1", "click", "3"}));
     auto has = [&](LPARAM mouse) {
         for (const auto& [id, lParam] : owner.callbacks)
