@@ -35,7 +35,7 @@ private:
     std::thread m_thread;
 };
 
-// `image` scaled to fit `width` x `height` (aspect kept, centred) over `background`,
+// `image` scaled to fit `width` x `height` (proportions kept, centred) over `background`,
 // opaque: what a tray slot of that size shows.
 Bitmap TraySlotPicture(const Bitmap& image, int width, int height, std::uint32_t background);
 
