@@ -18,6 +18,7 @@
 
 #include "platform/backend/native_event.h"
 #include "platform/backend/native_window.h"
+#include "platform/backend/tray_host.h"
 
 #include <memory>
 #include <string>
@@ -52,6 +53,9 @@ public:
 
     virtual void SetClipboardText(const std::u16string& text) = 0;
     virtual std::u16string ClipboardText() = 0;
+
+    // The desktop's notification area, for the whole process.
+    virtual TrayHost& Tray() = 0;
 
     // Milliseconds within which a second click counts as a double click.
     virtual unsigned DoubleClickTime() const { return 500; }

@@ -8,6 +8,7 @@
 #include "platform/core/timers.h"
 #include "platform/gfx/painter.h"
 #include "platform/text/utf.h"
+#include "platform/window/shell_notify_icon.h"
 #include "platform/window/top_level_surface.h"
 #include "platform/window/window_api.h"
 #include "platform/window/window_class.h"
@@ -87,6 +88,7 @@ bool CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
         params.noActivate = (exStyle & WS_EX_NOACTIVATE) != 0;
         params.clickThrough = (exStyle & WS_EX_TRANSPARENT) && (exStyle & WS_EX_LAYERED);
         params.toolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
+        WatchForTrayHost();
         auto native = CurrentWindowSystem().CreateWindow(params);
         if (!native) {
             DestroyWindow();

@@ -6,6 +6,7 @@
 // Thread-safe: input may be injected from any thread; events reach each window's thread.
 #pragma once
 
+#include "platform/backend/headless/headless_tray_host.h"
 #include "platform/backend/window_system.h"
 
 #include <deque>
@@ -34,6 +35,8 @@ public:
     bool IsKeyDown(std::uint16_t virtualKey) const override;
     void SetClipboardText(const std::u16string& text) override;
     std::u16string ClipboardText() override;
+    TrayHost& Tray() override { return m_tray; }
+    HeadlessTrayHost& TrayArea() { return m_tray; }
 
     // Input, as a user would give it. Pointer events go to the grabbing window, else to
     // the window that took the press of a held button, else to the topmost shown window
@@ -109,6 +112,7 @@ private:
     HeadlessNativeWindow* m_hover{nullptr};
     std::u16string m_clipboard;
     int m_presents{0};
+    HeadlessTrayHost m_tray;
 };
 
 } // namespace plat

@@ -4,8 +4,10 @@
 
 #include "platform/backend/x11/x11_clipboard.h"
 #include "platform/backend/x11/x11_connection.h"
+#include "platform/backend/x11/x11_desktop.h"
 #include "platform/backend/x11/x11_key_table.h"
 #include "platform/backend/x11/x11_native_window.h"
+#include "platform/backend/x11/x11_tray_host.h"
 #include "platform/text/utf.h"
 
 #include "platform/backend/x11/x11_xlib.h"
@@ -97,6 +99,11 @@ std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(const std::string& displa
     std::unique_ptr<X11WindowSystem> system(new X11WindowSystem(displayName));
     system->m_connections[std::this_thread::get_id()] = std::move(connection);
     t_threadEnd.used.insert(system.get());
+    // The foreground process and the first instance's window are found on this display.
+    if (auto desktop = X11Desktop::Open(displayName)) {
+        X11Desktop::Install(std::move(desktop));
+        system->m_desktopInstalled = true;
+    }
     return system;
 }
 
@@ -110,8 +117,35 @@ X11WindowSystem::~X11WindowSystem() {
         std::lock_guard lock(g_liveMutex);
         g_live.erase(this);
     }
+    m_tray.reset();
+    if (m_desktopInstalled)
+        X11Desktop::Uninstall();
     std::lock_guard lock(m_mutex);
     m_connections.clear();
+}
+
+namespace {
+
+// What a display whose second connection fails offers: never a tray.
+class NoTrayHost final : public TrayHost {
+public:
+    bool Available() override { return false; }
+    std::unique_ptr<TrayIcon> AddIcon(const Bitmap&, const std::u16string&, MouseSink) override {
+        return nullptr;
+    }
+    void SetAppearanceListener(std::function<void()>) override {}
+};
+
+} // namespace
+
+TrayHost& X11WindowSystem::Tray() {
+    std::lock_guard lock(m_mutex);
+    if (!m_tray) {
+        m_tray = X11TrayHost::Open(m_displayName);
+        if (!m_tray)
+            m_tray = std::make_unique<NoTrayHost>();
+    }
+    return *m_tray;
 }
 
 X11Connection* X11WindowSystem::ThisThreadConnection() const {

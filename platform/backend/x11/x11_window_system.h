@@ -28,6 +28,8 @@ public:
     bool IsKeyDown(std::uint16_t virtualKey) const override;
     void SetClipboardText(const std::u16string& text) override;
     std::u16string ClipboardText() override;
+    // Opened on first use, on a connection and thread of its own.
+    TrayHost& Tray() override;
 
     // The calling thread's connection, opened on first use; null when it does not open.
     X11Connection* ThisThreadConnection() const;
@@ -40,6 +42,8 @@ private:
     std::string m_displayName;
     mutable std::mutex m_mutex;
     mutable std::map<std::thread::id, std::unique_ptr<X11Connection>> m_connections;
+    std::unique_ptr<TrayHost> m_tray;
+    bool m_desktopInstalled{false};
 };
 
 } // namespace plat::x11
