@@ -182,7 +182,7 @@ void CHeaderCtrl::DrawDefaultItem(const HeaderDrawItem& draw) {
         p.SelectFont(font);
     p.SetBkMode(TRANSPARENT);
     p.SetTextColor(m_textColor);
-    Rect text{r.left + 8, r.top, r.right - 8, r.bottom - 1};
+    Rect text{r.left + 6, r.top, r.right - 6, r.bottom - 1};
     p.DrawText(m_items[draw.item].text, text,
                DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX |
                    AlignmentFlags(m_items[draw.item].format));
