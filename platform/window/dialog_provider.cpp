@@ -2,6 +2,7 @@
 #include "platform/window/dialog_provider.h"
 
 #include "platform/window/command_dialog_provider.h"
+#include "platform/window/portal_dialog_provider.h"
 
 #include <mutex>
 
@@ -20,10 +21,16 @@ public:
 std::mutex g_lock;
 std::unique_ptr<DialogProvider> g_provider;
 
-std::unique_ptr<DialogProvider> PickProvider() {
+std::unique_ptr<DialogProvider> PickHelperProvider() {
     if (auto tool = CommandDialogProvider::FindTool())
         return std::make_unique<CommandDialogProvider>(*tool);
     return std::make_unique<UnavailableDialogProvider>();
+}
+
+std::unique_ptr<DialogProvider> PickProvider() {
+    if (PortalDialogProvider::Available())
+        return std::make_unique<PortalDialogProvider>(PickHelperProvider());
+    return PickHelperProvider();
 }
 
 } // namespace
