@@ -206,3 +206,61 @@ TEST_F(FileDialogTest, CancelledColourKeepsTheInitialOne) {
 
 } // namespace
 } // namespace window_test
+
+namespace window_test {
+namespace {
+
+// A stand-in zenity on PATH: it answers what the test wrote into its script.
+class HelperProgramTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        m_folder =
+            std::filesystem::temp_directory_path() / ("helper_program_test_" + std::to_string(getpid()));
+        std::filesystem::create_directories(m_folder);
+        const char* path = std::getenv("PATH");
+        m_oldPath = path ? path : "";
+        setenv("PATH", (m_folder.string() + ":" + m_oldPath).c_str(), 1);
+    }
+    void TearDown() override {
+        setenv("PATH", m_oldPath.c_str(), 1);
+        std::filesystem::remove_all(m_folder);
+        WindowTest::TearDown();
+    }
+    void WriteZenity(const std::string& body) {
+        const auto file = m_folder / "zenity";
+        std::ofstream(file) << "#!/bin/sh\n" << body << "\n";
+        std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    }
+
+    std::filesystem::path m_folder;
+    std::string m_oldPath;
+};
+
+TEST_F(HelperProgramTest, AnswerIsReadWhileTheThreadKeepsHandlingMessages) {
+    WriteZenity("sleep 0.3\nprintf '/home/u/my profile.xml\\n'");
+    RecordingWnd& window = TopLevel({0, 0, 20, 20}, RGB(0, 0, 0));
+    Pump();
+    window.log.clear();
+    window.PostMessage(WM_USER + 5);
+    CommandDialogProvider zenity(CommandDialogProvider::Tool::Zenity);
+    EXPECT_EQ(zenity.ChooseFile({}), std::optional<std::u16string>(u"/home/u/my profile.xml"));
+    EXPECT_EQ(window.Count(WM_USER + 5), 1) << "handled during the wait, not after it";
+}
+
+TEST_F(HelperProgramTest, FailingOrEmptyAnswersCancel) {
+    CommandDialogProvider zenity(CommandDialogProvider::Tool::Zenity);
+    WriteZenity("echo /tmp/x; exit 1");
+    EXPECT_EQ(zenity.ChooseFile({}), std::nullopt);
+    WriteZenity("exit 0");
+    EXPECT_EQ(zenity.ChooseFile({}), std::nullopt);
+    WriteZenity("echo 'rgb(1,2,3)'");
+    EXPECT_EQ(zenity.ChooseColor({}), std::optional<COLORREF>(RGB(1, 2, 3)));
+    std::filesystem::remove(m_folder / "zenity");
+    setenv("PATH", m_folder.string().c_str(), 1);
+    EXPECT_EQ(zenity.ChooseFile({}), std::nullopt) << "no helper at all";
+    EXPECT_EQ(CommandDialogProvider::FindTool(), std::nullopt);
+}
+
+} // namespace
+} // namespace window_test
