@@ -1,0 +1,76 @@
+// CHeaderCtrl: the row of column titles above a report list. It keeps each column's title,
+// width and alignment, follows the list's horizontal scrolling, and tells its parent of
+// clicks on a title. An item marked owner-drawn is drawn by DrawItem, which a subclass
+// overrides to paint it in its own look.
+#pragma once
+
+#include "platform/window/common_controls.h"
+#include "platform/window/wnd.h"
+
+#include <string>
+#include <vector>
+
+namespace plat {
+
+inline constexpr int HDF_LEFT = 0x0000;
+inline constexpr int HDF_RIGHT = 0x0001;
+inline constexpr int HDF_CENTER = 0x0002;
+inline constexpr int HDF_JUSTIFYMASK = 0x0003;
+inline constexpr int HDF_OWNERDRAW = 0x8000;
+
+struct HeaderItem {
+    std::u16string text;
+    int width{0};
+    int format{HDF_LEFT};
+    LPARAM lParam{0};
+};
+
+// What an owner-drawn item is drawn with.
+struct HeaderDrawItem {
+    Painter* painter{nullptr};
+    int item{-1};
+    Rect rect;
+    bool pressed{false};
+};
+
+class CHeaderCtrl : public CWnd {
+public:
+    static constexpr char16_t kClassName[] = u"KavoxHeader";
+
+    bool Create(DWORD style, const Rect& rect, CWnd* parent, UINT id);
+
+    int GetItemCount() const { return static_cast<int>(m_items.size()); }
+    // Inserts before `index` (clamped to the end); returns the new item's index.
+    int InsertItem(int index, const HeaderItem& item);
+    bool DeleteItem(int index);
+    bool GetItem(int index, HeaderItem* item) const;
+    bool SetItem(int index, const HeaderItem& item);
+    // The item's rectangle in the header's client coordinates (after scrolling).
+    bool GetItemRect(int index, Rect* rect) const;
+    // The left edge of an item before scrolling: the sum of the widths before it.
+    int ItemLeft(int index) const;
+    int TotalWidth() const;
+    // The item under a client point, or -1.
+    int HitTest(Point client) const;
+    void SetScrollOffset(int x);
+    int GetScrollOffset() const { return m_offset; }
+
+    COLORREF m_backColor{RGB(246, 247, 249)};
+    COLORREF m_textColor{RGB(32, 32, 32)};
+    COLORREF m_lineColor{RGB(213, 216, 222)};
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void DrawItem(const HeaderDrawItem& draw);
+    void DrawDefaultItem(const HeaderDrawItem& draw);
+
+private:
+    void OnPaint();
+    void Notify(int code, int item);
+
+    std::vector<HeaderItem> m_items;
+    int m_offset{0};
+    int m_pressed{-1};
+};
+
+} // namespace plat
