@@ -28,7 +28,10 @@ protected:
         k.text = std::move(text);
         return k;
     }
+    // Keys that type a control character carry it, as the desktop keyboard gives it.
     void Tap(std::uint16_t vk, std::u16string text = {}) {
+        if (text.empty() && (vk == VK_BACK || vk == VK_RETURN || vk == VK_ESCAPE))
+            text = std::u16string(1, vk == VK_BACK ? u'\b' : (vk == VK_RETURN ? u'\r' : u'\x1b'));
         m_screen->PressKey(Key(vk, std::move(text)));
         m_screen->ReleaseKey(Key(vk));
         Pump();
