@@ -6,7 +6,9 @@
 #include "platform/os/virtual_keys.h"
 #include "platform/window/window_api.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace plat {
 
@@ -111,7 +113,39 @@ bool CDialog::DialogOwnsKey(HWND target, WPARAM key) const {
     return (code & DLGC_WANTALLKEYS) == 0;
 }
 
+void CDialog::NextTabStop(bool backwards) {
+    std::vector<CWnd*> stops;
+    for (CWnd* child : Children())
+        if (child->IsVisibleFlag() && child->IsWindowEnabled() && (child->GetStyle() & WS_TABSTOP))
+            stops.push_back(child);
+    if (stops.empty())
+        return;
+    const HWND focus = GetFocus();
+    auto at = std::find_if(stops.begin(), stops.end(), [&](CWnd* w) { return w->GetSafeHwnd() == focus; });
+    size_t index = 0;
+    if (at != stops.end()) {
+        const size_t current = static_cast<size_t>(at - stops.begin());
+        index = backwards ? (current + stops.size() - 1) % stops.size() : (current + 1) % stops.size();
+    } else if (backwards) {
+        index = stops.size() - 1;
+    }
+    stops[index]->SetFocus();
+}
+
+bool CDialog::DialogOwnsTab(HWND target) const {
+    if (target == GetSafeHwnd())
+        return true;
+    const LRESULT code = plat::SendMessage(target, WM_GETDLGCODE, VK_TAB, 0);
+    return (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) == 0;
+}
+
 bool CDialog::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && DialogOwnsTab(msg.hwnd)) {
+        NextTabStop(GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    if (msg.message == WM_CHAR && msg.wParam == u'\t' && DialogOwnsTab(msg.hwnd))
+        return true;
     if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE))
         return CWnd::PreTranslateMessage(msg);
     if (!DialogOwnsKey(msg.hwnd, msg.wParam))

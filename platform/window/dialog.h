@@ -1,7 +1,8 @@
 // CDialog: a pop-up panel made from a template number, run modeless (Create) or modal
 // (DoModal, which disables the owner and runs the thread's messages until EndDialog).
 // Enter and Escape become IDOK and IDCANCEL unless the focused control keeps those keys
-// (WM_GETDLGCODE); IDOK calls OnOK, IDCANCEL and WM_CLOSE call OnCancel.
+// (WM_GETDLGCODE); Tab moves the focus between tab stops; IDOK calls OnOK, IDCANCEL and WM_CLOSE call
+// OnCancel.
 //
 // Templates are empty frames: a borderless pop-up without caption, which the program's
 // skin sizes and fills. The known template numbers are 5, 102, 131, 135, 136 and 139.
@@ -42,6 +43,9 @@ private:
     void Initialise();
     // True when a key aimed at `target` is the dialog's to act on.
     bool DialogOwnsKey(HWND target, WPARAM key) const;
+    bool DialogOwnsTab(HWND target) const;
+    // Tab and Shift+Tab move the focus round the controls with WS_TABSTOP.
+    void NextTabStop(bool backwards);
 
     UINT m_templateId;
     CWnd* m_parentWnd;

@@ -30,8 +30,9 @@ protected:
     }
     // Keys that type a control character carry it, as the desktop keyboard gives it.
     void Tap(std::uint16_t vk, std::u16string text = {}) {
-        if (text.empty() && (vk == VK_BACK || vk == VK_RETURN || vk == VK_ESCAPE))
-            text = std::u16string(1, vk == VK_BACK ? u'\b' : (vk == VK_RETURN ? u'\r' : u'\x1b'));
+        if (text.empty() && (vk == VK_BACK || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_TAB))
+            text = std::u16string(
+                1, vk == VK_RETURN ? u'\r' : (vk == VK_ESCAPE ? u'\x1b' : static_cast<char16_t>(vk)));
         m_screen->PressKey(Key(vk, std::move(text)));
         m_screen->ReleaseKey(Key(vk));
         Pump();

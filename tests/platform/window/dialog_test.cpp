@@ -148,5 +148,31 @@ TEST_F(DialogTest, EnterStaysWithAFocusedButtonOrAControlThatKeepsIt) {
     }
 }
 
+TEST_F(DialogTest, TabMovesFocusRoundTheTabStops) {
+    struct Form : CDialog {
+        using CDialog::CDialog;
+        CEdit first;
+        CEdit skipped; // no WS_TABSTOP
+        CEdit last;
+        bool OnInitDialog() override {
+            first.Create(WS_VISIBLE | WS_TABSTOP, {10, 10, 150, 30}, this, 1001);
+            skipped.Create(WS_VISIBLE, {10, 40, 150, 60}, this, 1002);
+            last.Create(WS_VISIBLE | WS_TABSTOP, {10, 70, 150, 90}, this, 1003);
+            return true;
+        }
+    } form(102);
+    ASSERT_TRUE(form.Create(102));
+    Pump();
+    EXPECT_EQ(GetFocus(), form.first.GetSafeHwnd()) << "the first tab stop starts with the focus";
+    Tap(VK_TAB);
+    EXPECT_EQ(GetFocus(), form.last.GetSafeHwnd());
+    Tap(VK_TAB);
+    EXPECT_EQ(GetFocus(), form.first.GetSafeHwnd()) << "round again";
+    TapWith(VK_SHIFT, VK_TAB);
+    EXPECT_EQ(GetFocus(), form.last.GetSafeHwnd());
+    EXPECT_EQ(form.last.GetWindowText(), u"") << "no tab character typed";
+    form.DestroyWindow();
+}
+
 } // namespace
 } // namespace window_test
