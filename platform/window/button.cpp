@@ -111,6 +111,7 @@ LRESULT CButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Invalidate(false);
         return CWnd::WindowProc(message, wParam, lParam);
     case WM_ENABLE:
+    case WM_SETTEXT:
         Invalidate(false);
         return CWnd::WindowProc(message, wParam, lParam);
     default:
