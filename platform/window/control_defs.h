@@ -5,6 +5,7 @@
 #include "platform/core/messages.h"
 #include "platform/gfx/color.h"
 #include "platform/gfx/rect.h"
+#include "platform/window/dialog_results.h"
 
 #include <cstdint>
 #include <optional>
@@ -56,10 +57,6 @@ inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
 inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
 inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 inline constexpr LRESULT DLGC_BUTTON = 0x2000;
-
-// Dialog results.
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
 
 // Owner drawing: WM_DRAWITEM's lParam points to this record.
 inline constexpr UINT ODT_BUTTON = 4;
