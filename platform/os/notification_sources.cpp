@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace plat {
@@ -100,11 +101,15 @@ BusWatch* OpenWatch(bool systemBus, const std::vector<void (*)(BusWatch&)>& inst
     if (watch->proxies.empty()) {
         return nullptr;
     }
-    try {
-        watch->connection->enterEventLoopAsync();
-    } catch (const sdbus::Error&) {
-        return nullptr;
-    }
+    // Our own thread rather than the library's, so that a bus going away ends the watch
+    // instead of throwing where nobody catches.
+    sdbus::IConnection* connection = watch->connection.get();
+    std::thread([connection] {
+        try {
+            connection->enterEventLoop();
+        } catch (const sdbus::Error&) {
+        }
+    }).detach();
     return watch.release();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/backend/x11/x11_connection.h"
 #include "platform/backend/x11/x11_key_table.h"
 #include "platform/backend/x11/x11_native_window.h"
+#include "platform/backend/x11/x11_raw_input.h"
 #include "platform/text/utf.h"
 
 #include "platform/backend/x11/x11_xlib.h"
@@ -97,6 +98,8 @@ std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(const std::string& displa
     std::unique_ptr<X11WindowSystem> system(new X11WindowSystem(displayName));
     system->m_connections[std::this_thread::get_id()] = std::move(connection);
     t_threadEnd.used.insert(system.get());
+    // Without XInput 2 raw input stays silent; the windows work all the same.
+    system->m_rawInput = X11RawInput::Open(displayName);
     return system;
 }
 
@@ -110,6 +113,7 @@ X11WindowSystem::~X11WindowSystem() {
         std::lock_guard lock(g_liveMutex);
         g_live.erase(this);
     }
+    m_rawInput.reset();
     std::lock_guard lock(m_mutex);
     m_connections.clear();
 }

@@ -13,6 +13,7 @@
 namespace plat::x11 {
 
 class X11Connection;
+class X11RawInput;
 
 class X11WindowSystem final : public WindowSystem {
 public:
@@ -40,6 +41,7 @@ private:
     std::string m_displayName;
     mutable std::mutex m_mutex;
     mutable std::map<std::thread::id, std::unique_ptr<X11Connection>> m_connections;
+    std::unique_ptr<X11RawInput> m_rawInput;
 };
 
 } // namespace plat::x11
