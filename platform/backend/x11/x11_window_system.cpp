@@ -7,6 +7,7 @@
 #include "platform/backend/x11/x11_desktop.h"
 #include "platform/backend/x11/x11_key_table.h"
 #include "platform/backend/x11/x11_native_window.h"
+#include "platform/backend/x11/x11_raw_input.h"
 #include "platform/backend/x11/x11_tray_host.h"
 #include "platform/text/utf.h"
 
@@ -104,6 +105,8 @@ std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(const std::string& displa
         X11Desktop::Install(std::move(desktop));
         system->m_desktopInstalled = true;
     }
+    // Without XInput 2 raw input stays silent; the windows work all the same.
+    system->m_rawInput = X11RawInput::Open(displayName);
     return system;
 }
 
@@ -120,6 +123,7 @@ X11WindowSystem::~X11WindowSystem() {
     m_tray.reset();
     if (m_desktopInstalled)
         X11Desktop::Uninstall();
+    m_rawInput.reset();
     std::lock_guard lock(m_mutex);
     m_connections.clear();
 }

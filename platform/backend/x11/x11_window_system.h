@@ -13,6 +13,7 @@
 namespace plat::x11 {
 
 class X11Connection;
+class X11RawInput;
 
 class X11WindowSystem final : public WindowSystem {
 public:
@@ -44,6 +45,7 @@ private:
     mutable std::map<std::thread::id, std::unique_ptr<X11Connection>> m_connections;
     std::unique_ptr<TrayHost> m_tray;
     bool m_desktopInstalled{false};
+    std::unique_ptr<X11RawInput> m_rawInput;
 };
 
 } // namespace plat::x11

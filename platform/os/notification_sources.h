@@ -1,0 +1,14 @@
+// The outside sources of device and session notifications: the device service's
+// DeviceArrived/DeviceRemoved signals and the screensaver's ActiveChanged on the session
+// bus, logind's Lock/Unlock on the system bus. Started on the first registration; a bus
+// that cannot be reached simply gives no notifications.
+#pragma once
+
+namespace plat {
+
+void StartNotificationSources();
+
+// Tests keep the buses of the machine out of their deliveries.
+void DisableNotificationSources();
+
+} // namespace plat
