@@ -4,6 +4,7 @@
 #include "platform/os/notification_sources.h"
 
 #include "platform/os/device_notification.h"
+#include "platform/os/hidraw_watch.h"
 #include "platform/os/session_notification.h"
 #include "platform/text/utf.h"
 
@@ -127,6 +128,7 @@ void StartNotificationSources() {
     if (BusWatch* w = OpenWatch(true, {WatchLogind})) {
         g_watches.push_back(w);
     }
+    HidrawWatch::Start();
 }
 
 void DisableNotificationSources() {

@@ -1,4 +1,5 @@
 #include "platform/os/device_notification.h"
+#include "platform/os/hidraw_watch.h"
 #include "platform/os/notification_sources.h"
 #include "platform/os/session_notification.h"
 
@@ -143,3 +144,23 @@ TEST_F(NotificationTest, SessionChangesReachRegisteredWindowsUntilTheyUnregister
 }
 
 } // namespace
+
+TEST(HidrawWatchPath, BuildsTheInterfacePathOfAHidDevice) {
+    const std::u16string hid = u"#{4D1E55B2-F16F-11CF-88CB-001111000030}";
+    struct Case {
+        const char* hidId;
+        const char* uniq;
+        std::u16string path;
+    } cases[] = {
+        {"0003:00002B4C:0000002F", "KV002F0001", u"\\\\?\\HID#VID_2B4C&PID_002F#KV002F0001" + hid},
+        {"0005:0000046d:0000b01a", "", u"\\\\?\\HID#VID_046D&PID_B01A#hidraw3" + hid},
+        {"0003:00002B4C:0000002F", "a#b\n", u"\\\\?\\HID#VID_2B4C&PID_002F#a_b_" + hid},
+        {"", "x", u""},
+        {"0003:00002B4C", "x", u""},
+        {"0003:12345678:0000002F", "x", u""},
+        {"0003:00002B4C:0000002Fzz", "x", u""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HidrawWatch::InterfacePath(c.hidId, c.uniq, "hidraw3"), c.path) << c.hidId << " " << c.uniq;
+    }
+}
