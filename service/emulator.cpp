@@ -63,6 +63,22 @@ void CallSink(IEventSink& sink, const MouseEvent& event) {
     }
 }
 
+// Everything of a memory the profile table shows: profile ids, names, application paths
+// and flags, and the active profile.
+std::u16string TableImage(const MouseMemory& memory) {
+    std::u16string image = plat::GuidToString(memory.activeProfile);
+    for (const ProfileMemory& profile : memory.profiles) {
+        image += plat::GuidToString(profile.id);
+        image += profile.name;
+        image += u'\0';
+        image += profile.application;
+        image += u'\0';
+        image += static_cast<char16_t>(profile.flags & 0xFFFF);
+        image += static_cast<char16_t>(profile.flags >> 16);
+    }
+    return image;
+}
+
 } // namespace
 
 CEmulator::CEmulator(Options options) : m_options(std::move(options)) {
@@ -138,8 +154,11 @@ void CEmulator::WriteTableLocked(const EmulatedMouse& mouse) {
     }
     for (const auto& candidate : m_mice) {
         if (candidate->Model().productId == mouse.Model().productId) {
-            if (candidate.get() == &mouse) {
-                m_options.tableWriter(mouse.Model(), mouse.Memory());
+            const uint32_t productId = mouse.Model().productId;
+            std::u16string image = TableImage(mouse.Memory());
+            if (candidate.get() == &mouse && image != m_tableImages[productId] &&
+                m_options.tableWriter(mouse.Model(), mouse.Memory())) {
+                m_tableImages[productId] = std::move(image);
             }
             return;
         }

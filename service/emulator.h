@@ -31,7 +31,7 @@ public:
         bool attachDefaultMouse = true;
         // Called, under the emulator's lock, with the memory of the first attached mouse of
         // a model whenever that memory changes or the mouse is attached.
-        std::function<void(const ModelDescriptor&, const MouseMemory&)> tableWriter;
+        std::function<bool(const ModelDescriptor&, const MouseMemory&)> tableWriter;
     };
 
     explicit CEmulator(Options options);
@@ -84,4 +84,6 @@ private:
     std::map<uint32_t, Sink> m_sinks;
     uint32_t m_nextCookie = 1;
     EmulatorListener* m_listener = nullptr;
+    // What each model's table last showed, so that changes it does not show cost nothing.
+    std::map<uint32_t, std::u16string> m_tableImages;
 };
