@@ -4,6 +4,8 @@
 #include "device/device_choice.h"
 #include "device/device_listener.h"
 #include "device/path_number.h"
+#include "platform/core/handle_table.h"
+#include "platform/os/notification_sources.h"
 
 namespace {
 
@@ -130,24 +132,28 @@ TEST(PathNumber, ReadsHexadecimalAfterTheKey) {
     EXPECT_EQ(ReadPathNumber(u"PID_2F", u"PID_"), 0x2Fu);
 }
 
-TEST(DeviceListener, RegistersHidWindowsAndUnregistersLastFirst) {
-    std::vector<DeviceNotifyHandle> unregistered;
-    DeviceNotifyHandle next = 7;
-    SetDeviceNotificationRegistrar(
-        {[&](plat::HWND, const DeviceInterfaceFilter& filter, uint32_t flags) -> DeviceNotifyHandle {
-             EXPECT_EQ(filter.deviceType, 5u);
-             EXPECT_EQ(filter.classGuid, GUID_DEVINTERFACE_HID);
-             EXPECT_EQ(flags, 0u);
-             return next++;
-         },
-         [&](DeviceNotifyHandle handle) { unregistered.push_back(handle); }});
+TEST(DeviceListener, HidChangesReachRegisteredWindowsUntilUnregistered) {
+    plat::DisableNotificationSources();
+    std::vector<plat::WPARAM> seen;
+    plat::FunctionTarget target([&](plat::UINT message, plat::WPARAM wParam, plat::LPARAM) -> plat::LRESULT {
+        if (message == plat::WM_DEVICECHANGE) {
+            seen.push_back(wParam);
+        }
+        return 0;
+    });
+    const plat::HWND window = plat::CreateWindowHandle(&target);
+    const std::u16string hid = u"\\\\?\\HID#VID_2B4C&PID_002F#1#{4D1E55B2-F16F-11CF-88CB-001111000030}";
+    const std::u16string otherClass = u"\\\\?\\USB#VID_1#2#{A5DCBF10-6530-11D2-901F-00C04FB951ED}";
     {
         CDeviceListener listener;
         listener.Register(nullptr);
-        listener.Register(reinterpret_cast<plat::HWND>(0x10));
-        listener.Register(reinterpret_cast<plat::HWND>(0x20));
-        EXPECT_EQ(listener.HandleCount(), 2u);
+        listener.Register(window);
+        EXPECT_EQ(listener.HandleCount(), 1u);
+        plat::DeliverDeviceInterfaceChange(hid, true);
+        plat::DeliverDeviceInterfaceChange(otherClass, true);
+        plat::DeliverDeviceInterfaceChange(hid, false);
     }
-    EXPECT_EQ(unregistered, (std::vector<DeviceNotifyHandle>{8, 7}));
-    SetDeviceNotificationRegistrar({});
+    plat::DeliverDeviceInterfaceChange(hid, true);
+    EXPECT_EQ(seen, (std::vector<plat::WPARAM>{plat::DBT_DEVICEARRIVAL, plat::DBT_DEVICEREMOVECOMPLETE}));
+    plat::DestroyWindowHandle(window);
 }
