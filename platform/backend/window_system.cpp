@@ -12,8 +12,17 @@ namespace plat {
 
 namespace {
 
-std::mutex g_mutex;
-std::unique_ptr<WindowSystem> g_system;
+// Immortal: a system still installed when the process ends is left to the operating
+// system, since destroying it during static destruction would reach into parts of the
+// platform that are already gone. Programs that want an orderly end uninstall it first.
+std::mutex& Mutex() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+std::unique_ptr<WindowSystem>& Installed() {
+    static auto* system = new std::unique_ptr<WindowSystem>;
+    return *system;
+}
 
 std::unique_ptr<WindowSystem> OpenDefault() {
     const char* wanted = std::getenv("KAVOX_PLATFORM");
@@ -28,15 +37,16 @@ std::unique_ptr<WindowSystem> OpenDefault() {
 } // namespace
 
 WindowSystem& CurrentWindowSystem() {
-    std::lock_guard lock(g_mutex);
-    if (!g_system)
-        g_system = OpenDefault();
-    return *g_system;
+    std::lock_guard lock(Mutex());
+    std::unique_ptr<WindowSystem>& system = Installed();
+    if (!system)
+        system = OpenDefault();
+    return *system;
 }
 
 std::unique_ptr<WindowSystem> InstallWindowSystem(std::unique_ptr<WindowSystem> system) {
-    std::lock_guard lock(g_mutex);
-    std::swap(g_system, system);
+    std::lock_guard lock(Mutex());
+    std::swap(Installed(), system);
     return system;
 }
 

@@ -60,7 +60,8 @@ void DemoButton::Paint() {
     dc->SetTextColor(RGB(255, 255, 255));
     if (GetFont())
         dc->SelectFont(GetFont());
-    Rect text = r;
+    // Text never touches the frame, even when it is cut short.
+    Rect text = r.Inflate(-6, 0);
     dc->DrawText(m_caption, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 

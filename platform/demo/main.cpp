@@ -37,6 +37,11 @@ bool Parse(int argc, char** argv, Options& options) {
     return true;
 }
 
+// Closes the window system while the rest of the platform is still there.
+struct WindowSystemEnd {
+    ~WindowSystemEnd() { plat::InstallWindowSystem(nullptr); }
+};
+
 void PumpUntilIdle() {
     plat::MSG msg;
     while (plat::PeekMessage(&msg, nullptr, 0, 0, plat::PM_REMOVE))
@@ -51,6 +56,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s [--screenshot FILE] [--exit-after MS] [--at X,Y]\n", argv[0]);
         return 2;
     }
+    const WindowSystemEnd end;
     plat::HeadlessWindowSystem* headless = nullptr;
     if (!options.screenshot.empty()) {
         auto system = std::make_unique<plat::HeadlessWindowSystem>();

@@ -36,15 +36,23 @@ namespace plat::x11 {
 namespace {
 
 // Systems alive now, so that a thread ending after its system is gone touches nothing.
-std::mutex g_liveMutex;
-std::set<X11WindowSystem*> g_live;
+// Never destroyed: the process's default system may itself be destroyed during static
+// destruction, after anything defined here would be.
+struct LiveSystems {
+    std::mutex mutex;
+    std::set<X11WindowSystem*> systems;
+};
+LiveSystems& Live() {
+    static auto* live = new LiveSystems;
+    return *live;
+}
 
 struct ThreadEnd {
     std::set<X11WindowSystem*> used;
     ~ThreadEnd() {
-        std::lock_guard lock(g_liveMutex);
+        std::lock_guard lock(Live().mutex);
         for (X11WindowSystem* system : used)
-            if (g_live.count(system))
+            if (Live().systems.count(system))
                 system->CloseThreadConnection(std::this_thread::get_id());
     }
 };
@@ -111,14 +119,14 @@ std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(const std::string& displa
 }
 
 X11WindowSystem::X11WindowSystem(std::string displayName) : m_displayName(std::move(displayName)) {
-    std::lock_guard lock(g_liveMutex);
-    g_live.insert(this);
+    std::lock_guard lock(Live().mutex);
+    Live().systems.insert(this);
 }
 
 X11WindowSystem::~X11WindowSystem() {
     {
-        std::lock_guard lock(g_liveMutex);
-        g_live.erase(this);
+        std::lock_guard lock(Live().mutex);
+        Live().systems.erase(this);
     }
     m_tray.reset();
     if (m_desktopInstalled)
