@@ -117,9 +117,10 @@ void HidrawWatch::Start() {
         }
         // Lives as long as the process, like the bus watches: no teardown races with the
         // windows it sends to.
-        auto* watcher = new Watcher(context, monitor);
+        static Watcher* watcher = nullptr;
+        watcher = new Watcher(context, monitor);
         watcher->RememberPresent();
-        std::thread([watcher] { watcher->Run(); }).detach();
+        std::thread([] { watcher->Run(); }).detach();
     });
 }
 

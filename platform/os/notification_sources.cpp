@@ -36,7 +36,11 @@ struct BusWatch {
 std::mutex g_mutex;
 bool g_started = false;
 bool g_disabled = false;
-std::vector<BusWatch*> g_watches; // never freed, see above
+// Never freed, see above; the list itself is immortal too, so the watches stay reachable.
+std::vector<BusWatch*>& Watches() {
+    static auto* watches = new std::vector<BusWatch*>;
+    return *watches;
+}
 
 DWORD CurrentSessionId() {
     const char* id = std::getenv("XDG_SESSION_ID");
@@ -123,10 +127,10 @@ void StartNotificationSources() {
     }
     g_started = true;
     if (BusWatch* w = OpenWatch(false, {WatchDeviceService, WatchScreenSaver})) {
-        g_watches.push_back(w);
+        Watches().push_back(w);
     }
     if (BusWatch* w = OpenWatch(true, {WatchLogind})) {
-        g_watches.push_back(w);
+        Watches().push_back(w);
     }
     HidrawWatch::Start();
 }
