@@ -626,16 +626,34 @@ LRESULT CListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return CWnd::WindowProc(message, wParam, lParam);
     case WM_NOTIFY: {
         auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-        if (hdr && hdr->hwndFrom == m_header.GetSafeHwnd() && hdr->code == HDN_ITEMCLICK) {
-            NMLISTVIEW nm;
-            nm.hdr = Header(LVN_COLUMNCLICK);
-            nm.iSubItem = reinterpret_cast<NMHEADER*>(hdr)->iItem;
-            return SendNotify(nm.hdr);
-        }
-        return 0;
+        return hdr && hdr->hwndFrom == m_header.GetSafeHwnd() ? OnHeaderNotify(*hdr) : 0;
     }
     default:
         return CWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+// Title clicks become column clicks; a divider drag reaches the owner as it is (so it may
+// refuse to let a column be resized) and redraws the rows at the new widths.
+LRESULT CListCtrl::OnHeaderNotify(NMHDR& hdr) {
+    switch (hdr.code) {
+    case HDN_ITEMCLICK: {
+        NMLISTVIEW nm;
+        nm.hdr = Header(LVN_COLUMNCLICK);
+        nm.iSubItem = reinterpret_cast<NMHEADER&>(hdr).iItem;
+        return SendNotify(nm.hdr);
+    }
+    case HDN_BEGINTRACK:
+        if (GetStyle() & LVS_NOCOLUMNHEADER)
+            return 1;
+        return SendNotify(hdr);
+    case HDN_TRACK:
+    case HDN_ENDTRACK:
+        SetScrollX(m_scrollX);
+        Invalidate();
+        return SendNotify(hdr);
+    default:
+        return 0;
     }
 }
 
