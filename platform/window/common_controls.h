@@ -25,6 +25,7 @@ inline constexpr int NM_CUSTOMDRAW = -12;
 inline constexpr int LVN_ITEMCHANGED = -101;
 inline constexpr int LVN_COLUMNCLICK = -108;
 inline constexpr int HDN_ITEMCLICK = -302;
+inline constexpr int HDN_DIVIDERDBLCLICK = -305;
 inline constexpr int HDN_BEGINTRACK = -306; // answer nonzero to keep the width
 inline constexpr int HDN_ENDTRACK = -307;
 inline constexpr int HDN_TRACK = -308;

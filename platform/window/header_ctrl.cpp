@@ -32,12 +32,13 @@ unsigned AlignmentFlags(int format) {
 
 bool CHeaderCtrl::Create(DWORD style, const Rect& rect, CWnd* parent, UINT id) {
     if (!FindWindowClass(kClassName))
-        RegisterClass({0, kClassName, std::nullopt, CursorShape::Arrow});
+        RegisterClass({CS_DBLCLKS, kClassName, std::nullopt, CursorShape::Arrow});
     return CWnd::Create(kClassName, u"", style | WS_CHILD, rect, parent, id);
 }
 
 int CHeaderCtrl::InsertItem(int index, const HeaderItem& item) {
     const int at = std::clamp(index, 0, GetItemCount());
+    ForgetMouse();
     m_items.insert(m_items.begin() + at, item);
     m_items[at].width = std::max(0, m_items[at].width);
     Invalidate();
@@ -47,6 +48,7 @@ int CHeaderCtrl::InsertItem(int index, const HeaderItem& item) {
 bool CHeaderCtrl::DeleteItem(int index) {
     if (index < 0 || index >= GetItemCount())
         return false;
+    ForgetMouse();
     m_items.erase(m_items.begin() + index);
     Invalidate();
     return true;
@@ -133,6 +135,16 @@ LRESULT CHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         OnButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_LBUTTONDBLCLK: {
+        // The second press of a double click on a title is a press like the first.
+        const Point client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const int divider = DividerHitTest(client);
+        if (divider >= 0 && IsWindowVisible())
+            Notify(HDN_DIVIDERDBLCLICK, divider);
+        else
+            OnButtonDown(client);
+        return 0;
+    }
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
@@ -216,6 +228,16 @@ void CHeaderCtrl::EndTracking() {
         ReleaseCapture();
     if (item < GetItemCount())
         Notify(HDN_ENDTRACK, item);
+}
+
+// Items come or go under the pointer: a press or drag in progress no longer means anything.
+void CHeaderCtrl::ForgetMouse() {
+    if (m_tracking < 0 && m_pressed < 0)
+        return;
+    m_tracking = -1;
+    m_pressed = -1;
+    if (GetCapture() == GetSafeHwnd())
+        ReleaseCapture();
 }
 
 bool CHeaderCtrl::OnSetCursor() {

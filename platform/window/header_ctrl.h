@@ -1,7 +1,8 @@
 // CHeaderCtrl: the row of column titles above a report list. It keeps each column's title,
 // width and alignment, follows the list's horizontal scrolling, and tells its parent of
 // clicks on a title. Dragging the divider at an item's right edge resizes that item, with
-// HDN_BEGINTRACK, HDN_TRACK and HDN_ENDTRACK to the parent. An item marked owner-drawn is drawn by DrawItem,
+// HDN_BEGINTRACK, HDN_TRACK and HDN_ENDTRACK to the parent; a double click on it sends
+// HDN_DIVIDERDBLCLICK. An item marked owner-drawn is drawn by DrawItem,
 // which a subclass overrides to paint it in its own look.
 #pragma once
 
@@ -79,6 +80,7 @@ private:
     void OnMouseMove(Point client);
     bool OnSetCursor();
     void EndTracking();
+    void ForgetMouse();
 
     std::vector<HeaderItem> m_items;
     int m_offset{0};

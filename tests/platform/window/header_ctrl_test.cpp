@@ -37,7 +37,8 @@ public:
         const auto* hdr = reinterpret_cast<NMHDR*>(lParam);
         if (hdr->code == LVN_COLUMNCLICK)
             columns.push_back(reinterpret_cast<const NMLISTVIEW*>(hdr)->iSubItem);
-        if (hdr->code == HDN_BEGINTRACK || hdr->code == HDN_TRACK || hdr->code == HDN_ENDTRACK) {
+        if (hdr->code == HDN_BEGINTRACK || hdr->code == HDN_TRACK || hdr->code == HDN_ENDTRACK ||
+            hdr->code == HDN_DIVIDERDBLCLICK) {
             const auto* nm = reinterpret_cast<const NMHEADER*>(hdr);
             tracks.push_back({hdr->code, nm->iItem, nm->cxy});
             return hdr->code == HDN_BEGINTRACK && refuseTrack;
@@ -187,6 +188,30 @@ TEST_F(ResizeTest, WideningPastTheClientSetsTheScrollRangeAndNarrowingClampsTheS
     EXPECT_EQ(m_list.GetColumnWidth(0), 100);
     EXPECT_EQ(m_list.GetScrollPos(SB_HORZ), 0);
     EXPECT_EQ(m_list.GetHeaderCtrl()->GetScrollOffset(), 0);
+}
+
+TEST_F(ResizeTest, DoubleClickOnADividerFitsTheColumnToItsTexts) {
+    Open();
+    m_list.SetItemText(0, 1, u"a value much wider than eighty pixels");
+    const Point divider = m_list.ClientToScreen(Point{180, 5});
+    m_screen->Click(divider);
+    m_screen->Click(divider);
+    Pump();
+    const int fitted = m_list.GetColumnWidth(1);
+    EXPECT_GT(fitted, 150);
+    EXPECT_LT(fitted, 300);
+    ASSERT_FALSE(m_owner.tracks.empty());
+    EXPECT_EQ(m_owner.tracks.back(), (Track{HDN_DIVIDERDBLCLICK, 1, fitted}));
+    Rect cell;
+    m_list.GetSubItemRect(0, 1, LVIR_LABEL, &cell);
+    EXPECT_EQ(cell.right, 100 + fitted);
+
+    // A double click on a title is two title clicks.
+    const Point title = m_list.ClientToScreen(Point{50, 5});
+    m_screen->Click(title);
+    m_screen->Click(title);
+    Pump();
+    EXPECT_EQ(m_owner.columns, (std::vector<int>{0, 0}));
 }
 
 TEST_F(ResizeTest, TheOwnerMayRefuseTheResize) {
