@@ -25,6 +25,10 @@ inline constexpr int NM_CUSTOMDRAW = -12;
 inline constexpr int LVN_ITEMCHANGED = -101;
 inline constexpr int LVN_COLUMNCLICK = -108;
 inline constexpr int HDN_ITEMCLICK = -302;
+inline constexpr int HDN_DIVIDERDBLCLICK = -305;
+inline constexpr int HDN_BEGINTRACK = -306; // answer nonzero to keep the width
+inline constexpr int HDN_ENDTRACK = -307;
+inline constexpr int HDN_TRACK = -308;
 inline constexpr int TTN_GETDISPINFO = -530;
 inline constexpr int TTN_SHOW = -521;
 inline constexpr int TTN_POP = -522;
@@ -156,6 +160,7 @@ struct NMHEADER {
     NMHDR hdr;
     int iItem{-1};
     int iButton{0};
+    int cxy{0}; // the item's width, during and after a divider drag
 };
 
 } // namespace plat

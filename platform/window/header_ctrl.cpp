@@ -8,10 +8,14 @@
 #include "platform/window/window_class.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace plat {
 
 namespace {
+
+// How far either side of a divider the pointer may be to grab it.
+constexpr int kDividerGrip = 4;
 
 unsigned AlignmentFlags(int format) {
     switch (format & HDF_JUSTIFYMASK) {
@@ -28,12 +32,13 @@ unsigned AlignmentFlags(int format) {
 
 bool CHeaderCtrl::Create(DWORD style, const Rect& rect, CWnd* parent, UINT id) {
     if (!FindWindowClass(kClassName))
-        RegisterClass({0, kClassName, std::nullopt, CursorShape::Arrow});
+        RegisterClass({CS_DBLCLKS, kClassName, std::nullopt, CursorShape::Arrow});
     return CWnd::Create(kClassName, u"", style | WS_CHILD, rect, parent, id);
 }
 
 int CHeaderCtrl::InsertItem(int index, const HeaderItem& item) {
     const int at = std::clamp(index, 0, GetItemCount());
+    ForgetMouse();
     m_items.insert(m_items.begin() + at, item);
     m_items[at].width = std::max(0, m_items[at].width);
     Invalidate();
@@ -43,6 +48,7 @@ int CHeaderCtrl::InsertItem(int index, const HeaderItem& item) {
 bool CHeaderCtrl::DeleteItem(int index) {
     if (index < 0 || index >= GetItemCount())
         return false;
+    ForgetMouse();
     m_items.erase(m_items.begin() + index);
     Invalidate();
     return true;
@@ -95,6 +101,23 @@ int CHeaderCtrl::HitTest(Point client) const {
     return -1;
 }
 
+int CHeaderCtrl::DividerHitTest(Point client) const {
+    if (client.y < 0 || client.y >= GetClientRect().bottom)
+        return -1;
+    int best = -1;
+    int bestDistance = kDividerGrip;
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const int edge = ItemLeft(i + 1) - m_offset;
+        const int distance = std::abs(client.x - edge);
+        // Left of a shared edge the leftmost item is taken, on or right of it the rightmost.
+        if (distance < bestDistance || (distance == bestDistance && best >= 0 && client.x >= edge)) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 void CHeaderCtrl::SetScrollOffset(int x) {
     if (x == m_offset)
         return;
@@ -110,25 +133,31 @@ LRESULT CHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:
-        m_pressed = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        if (m_pressed >= 0) {
-            SetCapture();
-            Invalidate();
-        }
+        OnButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
-    case WM_LBUTTONUP: {
-        const int pressed = m_pressed;
-        m_pressed = -1;
-        if (GetCapture() == GetSafeHwnd())
-            ReleaseCapture();
-        if (pressed >= 0) {
-            Invalidate();
-            if (HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == pressed)
-                Notify(HDN_ITEMCLICK, pressed);
-        }
+    case WM_LBUTTONDBLCLK: {
+        // The second press of a double click on a title is a press like the first.
+        const Point client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const int divider = DividerHitTest(client);
+        if (divider >= 0 && IsWindowVisible())
+            Notify(HDN_DIVIDERDBLCLICK, divider);
+        else
+            OnButtonDown(client);
         return 0;
     }
+    case WM_MOUSEMOVE:
+        OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT && OnSetCursor())
+            return 1;
+        return CWnd::WindowProc(message, wParam, lParam);
     case WM_CAPTURECHANGED:
+        // The drag ends where it is when another window takes the pointer.
+        EndTracking();
         if (m_pressed >= 0) {
             m_pressed = -1;
             Invalidate();
@@ -139,14 +168,96 @@ LRESULT CHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void CHeaderCtrl::Notify(int code, int item) {
+void CHeaderCtrl::OnButtonDown(Point client) {
+    if (!IsWindowVisible())
+        return;
+    const int divider = DividerHitTest(client);
+    if (divider >= 0) {
+        if (Notify(HDN_BEGINTRACK, divider) != 0)
+            return; // the parent keeps this width
+        m_tracking = divider;
+        m_trackStartX = client.x;
+        m_trackStartWidth = m_items[divider].width;
+        SetCapture();
+        return;
+    }
+    m_pressed = HitTest(client);
+    if (m_pressed >= 0) {
+        SetCapture();
+        Invalidate();
+    }
+}
+
+// The width follows the pointer's travel since the press, so a scroll offset that
+// changes under a shrinking column does not feed back into the width.
+void CHeaderCtrl::OnMouseMove(Point client) {
+    if (m_tracking < 0 || m_tracking >= GetItemCount())
+        return;
+    const int width = std::max(0, m_trackStartWidth + client.x - m_trackStartX);
+    if (width == m_items[m_tracking].width)
+        return;
+    m_items[m_tracking].width = width;
+    Invalidate();
+    Notify(HDN_TRACK, m_tracking);
+}
+
+void CHeaderCtrl::OnButtonUp(Point client) {
+    if (m_tracking >= 0) {
+        OnMouseMove(client);
+        EndTracking();
+        return;
+    }
+    const int pressed = m_pressed;
+    m_pressed = -1;
+    if (GetCapture() == GetSafeHwnd())
+        ReleaseCapture();
+    if (pressed >= 0) {
+        Invalidate();
+        if (HitTest(client) == pressed)
+            Notify(HDN_ITEMCLICK, pressed);
+    }
+}
+
+// Cleared before the capture is let go: letting it go comes back as WM_CAPTURECHANGED.
+void CHeaderCtrl::EndTracking() {
+    const int item = m_tracking;
+    if (item < 0)
+        return;
+    m_tracking = -1;
+    if (GetCapture() == GetSafeHwnd())
+        ReleaseCapture();
+    if (item < GetItemCount())
+        Notify(HDN_ENDTRACK, item);
+}
+
+// Items come or go under the pointer: a press or drag in progress no longer means anything.
+void CHeaderCtrl::ForgetMouse() {
+    if (m_tracking < 0 && m_pressed < 0)
+        return;
+    m_tracking = -1;
+    m_pressed = -1;
+    if (GetCapture() == GetSafeHwnd())
+        ReleaseCapture();
+}
+
+bool CHeaderCtrl::OnSetCursor() {
+    Point screen;
+    if (!GetCursorPos(&screen) || DividerHitTest(ScreenToClient(screen)) < 0)
+        return false;
+    if (NativeWindow* native = GetTopLevelParent()->GetNativeWindow())
+        native->SetCursor(CursorShape::SizeWE);
+    return true;
+}
+
+LRESULT CHeaderCtrl::Notify(int code, int item) {
     CWnd* parent = GetParent();
     if (!parent)
-        return;
+        return 0;
     NMHEADER nm;
     nm.hdr = {GetSafeHwnd(), static_cast<UINT_PTR>(GetDlgCtrlID()), code};
     nm.iItem = item;
-    parent->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    nm.cxy = item >= 0 && item < GetItemCount() ? m_items[item].width : 0;
+    return parent->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
 void CHeaderCtrl::OnPaint() {

@@ -1,7 +1,9 @@
 // CHeaderCtrl: the row of column titles above a report list. It keeps each column's title,
 // width and alignment, follows the list's horizontal scrolling, and tells its parent of
-// clicks on a title. An item marked owner-drawn is drawn by DrawItem, which a subclass
-// overrides to paint it in its own look.
+// clicks on a title. Dragging the divider at an item's right edge resizes that item, with
+// HDN_BEGINTRACK, HDN_TRACK and HDN_ENDTRACK to the parent; a double click on it sends
+// HDN_DIVIDERDBLCLICK. An item marked owner-drawn is drawn by DrawItem,
+// which a subclass overrides to paint it in its own look.
 #pragma once
 
 #include "platform/window/common_controls.h"
@@ -52,6 +54,12 @@ public:
     int TotalWidth() const;
     // The item under a client point, or -1.
     int HitTest(Point client) const;
+    // The item whose right-edge divider is under a client point, or -1. Of items that
+    // share an edge (those of zero width) the rightmost wins, so a collapsed column can
+    // be pulled open again.
+    int DividerHitTest(Point client) const;
+    // The item whose divider is being dragged, or -1.
+    int TrackingItem() const { return m_tracking; }
     void SetScrollOffset(int x);
     int GetScrollOffset() const { return m_offset; }
 
@@ -66,11 +74,20 @@ protected:
 
 private:
     void OnPaint();
-    void Notify(int code, int item);
+    LRESULT Notify(int code, int item);
+    void OnButtonDown(Point client);
+    void OnButtonUp(Point client);
+    void OnMouseMove(Point client);
+    bool OnSetCursor();
+    void EndTracking();
+    void ForgetMouse();
 
     std::vector<HeaderItem> m_items;
     int m_offset{0};
     int m_pressed{-1};
+    int m_tracking{-1};
+    int m_trackStartX{0};
+    int m_trackStartWidth{0};
 };
 
 } // namespace plat

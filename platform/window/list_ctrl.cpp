@@ -126,6 +126,21 @@ int CListCtrl::GetColumnFormat(int column) const {
     return m_header.GetItem(column, &item) ? item.format : LVCFMT_LEFT;
 }
 
+// The widest of the column's title and cell texts, with the padding they are drawn with.
+int CListCtrl::FittingWidth(int column) const {
+    HeaderItem title;
+    if (!m_header.GetItem(column, &title))
+        return 0;
+    Bitmap scratch(1, 1);
+    Painter measure(scratch);
+    measure.SelectFont(GetFont() ? GetFont() : Painter::DefaultGuiFont());
+    int widest = measure.GetTextExtent(title.text).cx;
+    for (int row = 0; row < GetItemCount(); ++row)
+        widest = std::max(widest, measure.GetTextExtent(GetItemText(row, column)).cx);
+    const int icon = column == 0 && m_smallImages ? m_smallImages->GetImageSize().cx : 0;
+    return widest + 2 * kCellPadding + icon;
+}
+
 // ---- Rows ----
 
 int CListCtrl::InsertItem(int index, std::u16string_view text) {
@@ -626,16 +641,41 @@ LRESULT CListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return CWnd::WindowProc(message, wParam, lParam);
     case WM_NOTIFY: {
         auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-        if (hdr && hdr->hwndFrom == m_header.GetSafeHwnd() && hdr->code == HDN_ITEMCLICK) {
-            NMLISTVIEW nm;
-            nm.hdr = Header(LVN_COLUMNCLICK);
-            nm.iSubItem = reinterpret_cast<NMHEADER*>(hdr)->iItem;
-            return SendNotify(nm.hdr);
-        }
-        return 0;
+        return hdr && hdr->hwndFrom == m_header.GetSafeHwnd() ? OnHeaderNotify(*hdr) : 0;
     }
     default:
         return CWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+// Title clicks become column clicks; a divider drag reaches the owner as it is (so it may
+// refuse to let a column be resized) and redraws the rows at the new widths. A double
+// click on a divider fits the column to its texts, and the owner hears the new width.
+LRESULT CListCtrl::OnHeaderNotify(NMHDR& hdr) {
+    switch (hdr.code) {
+    case HDN_ITEMCLICK: {
+        NMLISTVIEW nm;
+        nm.hdr = Header(LVN_COLUMNCLICK);
+        nm.iSubItem = reinterpret_cast<NMHEADER&>(hdr).iItem;
+        return SendNotify(nm.hdr);
+    }
+    case HDN_BEGINTRACK:
+        if (GetStyle() & LVS_NOCOLUMNHEADER)
+            return 1;
+        return SendNotify(hdr);
+    case HDN_TRACK:
+    case HDN_ENDTRACK:
+        SetScrollX(m_scrollX);
+        Invalidate();
+        return SendNotify(hdr);
+    case HDN_DIVIDERDBLCLICK: {
+        auto& nm = reinterpret_cast<NMHEADER&>(hdr);
+        SetColumnWidth(nm.iItem, FittingWidth(nm.iItem));
+        nm.cxy = GetColumnWidth(nm.iItem);
+        return SendNotify(hdr);
+    }
+    default:
+        return 0;
     }
 }
 

@@ -5,8 +5,10 @@
 // subclass, by overriding SendNotify) may take over cell by cell.
 //
 // The rows start under the header; the header is a child window that can be hidden
-// (LVS_NOCOLUMNHEADER). Child windows placed over a cell, such as an in-place editor,
-// paint above the rows and take the input in their rectangle.
+// (LVS_NOCOLUMNHEADER). Dragging a divider of the header resizes a column: the rows follow
+// at once and the horizontal scroll range with them; a double click on a divider fits the
+// column to its texts. Child windows placed over a cell, such as an in-place editor, paint
+// above the rows and take the input in their rectangle.
 #pragma once
 
 #include "platform/window/common_controls.h"
@@ -110,6 +112,8 @@ private:
     void OnKeyDown(WPARAM key);
     void OnVScroll(UINT request, int position);
     void OnHScroll(UINT request, int position);
+    LRESULT OnHeaderNotify(NMHDR& hdr);
+    int FittingWidth(int column) const;
     NMHDR Header(int code) const;
 
     CHeaderCtrl m_header;

@@ -11,6 +11,27 @@ constexpr UINT kNoItem = 0xFFFFFFFF;
 constexpr UINT kStateBits = MF_GRAYED | MF_DISABLED | MF_CHECKED;
 } // namespace
 
+char16_t CMenu::Item::Mnemonic() const {
+    char16_t key = 0;
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == u'&') {
+            ++i;
+            if (text[i] != u'&')
+                key = text[i];
+        }
+    return key;
+}
+
+std::u16string CMenu::Item::ShownText() const {
+    std::u16string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && ++i >= text.size())
+            break;
+        shown.push_back(text[i]);
+    }
+    return shown;
+}
+
 bool CMenu::CreatePopupMenu() {
     m_items.clear();
     m_default.reset();

@@ -23,6 +23,12 @@ public:
         bool IsSeparator() const { return (flags & MF_SEPARATOR) != 0; }
         bool IsEnabled() const { return !IsSeparator() && !(flags & (MF_GRAYED | MF_DISABLED)); }
         bool IsChecked() const { return (flags & MF_CHECKED) != 0; }
+        // The key that chooses the item: the character after an "&" ("&&" stands for an
+        // "&" itself; of several, the last counts, as it is the one drawn underlined).
+        // Zero when there is none.
+        char16_t Mnemonic() const;
+        // The text as drawn, without the "&" marks.
+        std::u16string ShownText() const;
     };
 
     // Starts an empty menu (an existing one is emptied).

@@ -5,10 +5,12 @@
 #include "platform/core/message_queue.h"
 #include "platform/gfx/painter.h"
 #include "platform/os/virtual_keys.h"
+#include "platform/text/compare.h"
 #include "platform/window/paint_dc.h"
 #include "platform/window/window_api.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace plat {
 
@@ -57,7 +59,7 @@ Size CPopupMenu::MeasureMenu() const {
             continue;
         }
         const Font& font = (i == defaultPos) ? *m_bold : *m_font;
-        width = std::max(width, font.MeasureText(items[i].text).cx);
+        width = std::max(width, font.MeasureText(items[i].ShownText()).cx);
         height += kItemHeight;
     }
     return {std::max(kMinWidth, width + kGutter + kRightPad + 2 * kBorder), height};
@@ -137,6 +139,30 @@ void CPopupMenu::Choose(int index) {
     m_done = true;
 }
 
+// A letter shared by several items only moves the highlight on, from one to the next,
+// and Enter chooses; a letter of one item chooses it at once.
+void CPopupMenu::OnMnemonic(char16_t key) {
+    const auto& items = m_menu.Items();
+    const int count = static_cast<int>(items.size());
+    const char16_t wanted = ToLowerUnit(key);
+    std::vector<int> matches;
+    for (int i = 0; i < count; ++i) {
+        const CMenu::Item& item = items[static_cast<size_t>(i)];
+        const char16_t mnemonic = item.Mnemonic();
+        if (item.IsEnabled() && mnemonic != 0 && ToLowerUnit(mnemonic) == wanted)
+            matches.push_back(i);
+    }
+    if (matches.size() == 1) {
+        SetHot(matches.front());
+        Choose(matches.front());
+        return;
+    }
+    if (matches.empty())
+        return;
+    const auto next = std::upper_bound(matches.begin(), matches.end(), m_hot);
+    SetHot(next == matches.end() ? matches.front() : *next);
+}
+
 void CPopupMenu::Dismiss() {
     m_result = 0;
     m_done = true;
@@ -174,10 +200,14 @@ bool CPopupMenu::Filter(const MSG& msg) {
             break;
         }
         return true;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
     case WM_CHAR:
     case WM_SYSCHAR:
+        // Control characters and Space were handled as keys already.
+        if (msg.wParam > 0x20)
+            OnMnemonic(static_cast<char16_t>(msg.wParam));
+        return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
     case WM_DEADCHAR:
         return true;
     default:

@@ -1,9 +1,9 @@
 // CPopupMenu: the window that shows a CMenu. It is a tool-window pop-up (placed by us,
 // never by the window manager), drawn as a light desktop menu: a check-mark gutter, the
 // default item bold, greyed items dimmed, separators as thin rules, the hot item
-// highlighted. Run holds the thread in the menu's own loop: every key goes to the menu
-// (arrows, Home, End, Enter, Escape), a click on an item chooses it, a press anywhere
-// else dismisses the menu.
+// highlighted, the letter after an "&" underlined. Run holds the thread in the menu's own
+// loop: every key goes to the menu (arrows, Home, End, Enter, Escape, and the underlined
+// letters), a click on an item chooses it, a press anywhere else dismisses the menu.
 #pragma once
 
 #include "platform/window/menu.h"
@@ -35,6 +35,7 @@ private:
     void SetHot(int index);
     void StepHot(int direction);
     void Choose(int index);
+    void OnMnemonic(char16_t key);
     void Dismiss();
     // True when the message was the menu's; the loop dispatches the others.
     bool Filter(const MSG& msg);

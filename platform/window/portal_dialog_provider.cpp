@@ -24,6 +24,9 @@ constexpr char kPortalName[] = "org.freedesktop.portal.Desktop";
 constexpr char kPortalPath[] = "/org/freedesktop/portal/desktop";
 constexpr char kChooser[] = "org.freedesktop.portal.FileChooser";
 constexpr char kRequest[] = "org.freedesktop.portal.Request";
+constexpr char kBusName[] = "org.freedesktop.DBus";
+constexpr char kBusPath[] = "/org/freedesktop/DBus";
+constexpr auto kPollSlice = std::chrono::milliseconds(20);
 
 using PatternList = std::vector<sdbus::Struct<std::uint32_t, std::string>>;
 using PortalFilter = sdbus::Struct<std::string, PatternList>;
@@ -90,6 +93,91 @@ void PumpWaitingMessages() {
         PumpMessage(msg);
 }
 
+// What the wait for a request's answer has seen so far.
+struct PendingAnswer {
+    bool answered{false};
+    bool portalGone{false};
+    std::optional<std::u16string> chosen;
+};
+
+// A malformed answer counts as an answer without a choice: the user is not left waiting.
+void ReadResponse(sdbus::Signal& signal, PendingAnswer& answer) {
+    answer.answered = true;
+    try {
+        std::uint32_t response = 2;
+        std::map<std::string, sdbus::Variant> results;
+        signal >> response >> results;
+        if (response != 0)
+            return;
+        const auto uris = results.find("uris");
+        if (uris == results.end())
+            return;
+        const auto list = uris->second.get<std::vector<std::string>>();
+        if (!list.empty())
+            if (auto path = PathFromUri(list.front()))
+                answer.chosen = Utf8ToUtf16(*path);
+    } catch (const sdbus::Error&) {
+        answer.chosen.reset();
+    }
+}
+
+std::unique_ptr<sdbus::IProxy> ListenForResponse(sdbus::IConnection& bus, const std::string& path,
+                                                 PendingAnswer& answer) {
+    auto proxy = sdbus::createProxy(bus, kPortalName, path);
+    proxy->registerSignalHandler(kRequest, "Response",
+                                 [&answer](sdbus::Signal& signal) { ReadResponse(signal, answer); });
+    proxy->finishRegistration();
+    return proxy;
+}
+
+// A portal that stops or restarts has forgotten the request: nothing will answer it. One
+// started by the call itself (the name had no owner before) is no loss.
+std::unique_ptr<sdbus::IProxy> WatchPortal(sdbus::IConnection& bus, PendingAnswer& answer) {
+    auto proxy = sdbus::createProxy(bus, kBusName, kBusPath);
+    proxy->registerSignalHandler(kBusName, "NameOwnerChanged", [&answer](sdbus::Signal& signal) {
+        try {
+            std::string name;
+            std::string oldOwner;
+            signal >> name >> oldOwner;
+            if (name == kPortalName && !oldOwner.empty())
+                answer.portalGone = true;
+        } catch (const sdbus::Error&) {
+        }
+    });
+    proxy->finishRegistration();
+    return proxy;
+}
+
+// Asks the portal to take its dialog down; the answer does not matter.
+void CloseRequest(sdbus::IConnection& bus, const std::string& path) {
+    try {
+        auto request = sdbus::createProxy(bus, kPortalName, path);
+        request->callMethod("Close").onInterface(kRequest).dontExpectReply();
+        bus.processPendingRequest();
+    } catch (const sdbus::Error&) {
+    }
+}
+
+// Handles the bus and the thread's messages until the answer comes, the portal goes or
+// the deadline passes; false on the deadline.
+bool AwaitAnswer(sdbus::IConnection& bus, const PendingAnswer& answer,
+                 std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+        while (!answer.answered && bus.processPendingRequest()) {
+        }
+        if (answer.answered || answer.portalGone)
+            return true;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        const auto poll = bus.getEventLoopPollData();
+        pollfd p{poll.fd, static_cast<short>(poll.events), 0};
+        ::poll(&p, 1, static_cast<int>(std::min(left, kPollSlice).count()));
+        PumpWaitingMessages();
+    }
+}
+
 } // namespace
 
 bool PortalDialogProvider::Available() {
@@ -119,28 +207,14 @@ std::optional<std::u16string> PortalDialogProvider::ChooseFile(const FileRequest
     static std::atomic<unsigned> serial{0};
     try {
         auto bus = sdbus::createSessionBusConnection();
+        const auto deadline = std::chrono::steady_clock::now() + m_answerTimeout;
         const std::string token = "kavox" + std::to_string(getpid()) + "_" + std::to_string(++serial);
         const std::string handle =
             std::string(kPortalPath) + "/request/" + SenderPart(bus->getUniqueName()) + "/" + token;
         // Listening before the call, so a quick answer is not missed.
-        bool answered = false;
-        std::optional<std::u16string> chosen;
-        auto requestProxy = sdbus::createProxy(*bus, kPortalName, handle);
-        requestProxy->registerSignalHandler(kRequest, "Response", [&](sdbus::Signal& signal) {
-            std::uint32_t response = 2;
-            std::map<std::string, sdbus::Variant> results;
-            signal >> response >> results;
-            answered = true;
-            if (response != 0)
-                return;
-            if (auto uris = results.find("uris"); uris != results.end()) {
-                const auto list = uris->second.get<std::vector<std::string>>();
-                if (!list.empty())
-                    if (auto path = PathFromUri(list.front()))
-                        chosen = Utf8ToUtf16(*path);
-            }
-        });
-        requestProxy->finishRegistration();
+        PendingAnswer answer;
+        auto watch = WatchPortal(*bus, answer);
+        auto listener = ListenForResponse(*bus, handle, answer);
 
         auto portal = sdbus::createProxy(*bus, kPortalName, kPortalPath);
         sdbus::ObjectPath returned;
@@ -148,19 +222,14 @@ std::optional<std::u16string> PortalDialogProvider::ChooseFile(const FileRequest
             .onInterface(kChooser)
             .withArguments(std::string(), Utf16ToUtf8(request.title), Options(request, token))
             .storeResultsTo(returned);
-        if (returned != handle) // an older portal picks its own path
+        // An older portal ignores the token and picks its own path; its answer comes there.
+        if (returned != handle)
+            listener = ListenForResponse(*bus, returned, answer);
+        if (!AwaitAnswer(*bus, answer, deadline)) {
+            CloseRequest(*bus, returned);
             return std::nullopt;
-        while (!answered) {
-            while (bus->processPendingRequest() && !answered) {
-            }
-            if (answered)
-                break;
-            const auto poll = bus->getEventLoopPollData();
-            pollfd p{poll.fd, static_cast<short>(poll.events), 0};
-            ::poll(&p, 1, 20);
-            PumpWaitingMessages();
         }
-        return chosen;
+        return answer.chosen;
     } catch (const sdbus::Error&) {
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
-// Pop-up menus: choosing by keys and by mouse, dismissing, greyed items and separators,
-// the command posted when no return is asked for, and the drawn check marks.
+// Pop-up menus: choosing by keys, by underlined letters and by mouse, dismissing, greyed
+// items and separators, the command posted when no return is asked for, and the drawn
+// check marks and underlines.
 #include "control_test_support.h"
 
 #include "platform/window/menu.h"
@@ -54,11 +55,35 @@ protected:
         m_owner.DestroyWindow();
         ControlTest::TearDown();
     }
-    std::function<void(HWND)> Key(std::uint16_t vk) {
-        return [this, vk](HWND) {
-            m_screen->PressKey(ControlTest::Key(vk));
+    std::function<void(HWND)> Key(std::uint16_t vk, std::u16string text = {}) {
+        return [this, vk, text](HWND) {
+            m_screen->PressKey(ControlTest::Key(vk, text));
             m_screen->ReleaseKey(ControlTest::Key(vk));
         };
+    }
+    // A letter key as the keyboard types it.
+    std::function<void(HWND)> Letter(char16_t c) {
+        const char16_t upper = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+        return Key(static_cast<std::uint16_t>(upper), std::u16string(1, c));
+    }
+    // Runs the menu through `steps`; the chosen id and whether the steps ran out.
+    UINT_PTR Play(std::vector<std::function<void(HWND)>> steps) {
+        m_owner.steps = std::move(steps);
+        m_owner.next = 0;
+        m_owner.ranOut = false;
+        return m_menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, 50, 40, &m_owner);
+    }
+    // The screen while the menu is open, and where the menu is.
+    Bitmap Picture(Rect* placed) {
+        Bitmap picture;
+        m_owner.steps = {[&](HWND menu) {
+            GetWindowRect(menu, placed);
+            picture = m_screen->ComposeScreen();
+            plat::PostMessage(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        }};
+        m_owner.next = 0;
+        m_menu.TrackPopupMenu(TPM_RETURNCMD, 50, 40, &m_owner);
+        return picture;
     }
     // A click on the item at `position`, or outside the menu for -1.
     std::function<void(HWND)> ClickItem(int position) {
@@ -150,6 +175,76 @@ TEST_F(MenuTest, StaysOnScreenAndDrawsCheckMarks) {
     };
     EXPECT_GT(inkInGutter(1), 6);
     EXPECT_EQ(inkInGutter(0), 0);
+}
+
+TEST_F(MenuTest, UnderlinedLettersChooseOrCycle) {
+    enum : UINT { kSave = 201, kDuplicate = 202, kLock = 203, kDisable = 204 };
+    m_menu.CreatePopupMenu();
+    m_menu.AppendMenu(MF_STRING, kOpen, u"&Open");
+    m_menu.AppendMenu(MF_STRING, kRename, u"&Rename");
+    m_menu.AppendMenu(MF_SEPARATOR);
+    m_menu.AppendMenu(MF_STRING | MF_GRAYED, kDisable, u"&Disable");
+    m_menu.AppendMenu(MF_STRING, kDelete, u"&Delete");
+    m_menu.AppendMenu(MF_STRING, kDuplicate, u"Dup&licate");
+    m_menu.AppendMenu(MF_STRING, kLock, u"&Lock");
+    m_menu.AppendMenu(MF_STRING, kSave, u"Save && e&xit");
+    struct Case {
+        const char* what;
+        std::vector<std::function<void(HWND)>> steps;
+        UINT_PTR chosen;
+    };
+    const std::vector<Case> cases = {
+        {"a letter of one item", {Letter(u'r')}, kRename},
+        {"in capitals", {Letter(u'O')}, kOpen},
+        {"the greyed item of the same letter does not count", {Letter(u'd')}, kDelete},
+        {"a shared letter only highlights", {Letter(u'l'), Key(VK_RETURN)}, kDuplicate},
+        {"and moves on each time", {Letter(u'l'), Letter(u'l'), Key(VK_RETURN)}, kLock},
+        {"round to the first again", {Letter(u'l'), Letter(u'l'), Letter(u'l'), Key(VK_RETURN)}, kDuplicate},
+        {"from the highlighted item on", {Key(VK_END), Letter(u'l'), Key(VK_RETURN)}, kDuplicate},
+        {"after a doubled ampersand", {Letter(u'x')}, kSave},
+        {"a doubled ampersand marks nothing", {Key(u'7', u"&"), Key(VK_ESCAPE)}, 0},
+        {"a letter no item has", {Letter(u'q'), Key(VK_ESCAPE)}, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Play(c.steps), c.chosen) << c.what;
+        EXPECT_EQ(m_owner.next, c.steps.size()) << c.what;
+        EXPECT_FALSE(m_owner.ranOut) << c.what << ": the menu ended by itself";
+    }
+}
+
+TEST_F(MenuTest, TheMarkedLetterIsUnderlined) {
+    // The same menu drawn with and without the mark differs only in a thin line under
+    // the first letter.
+    m_menu.CreatePopupMenu();
+    m_menu.AppendMenu(MF_STRING, kOpen, u"Open");
+    m_menu.AppendMenu(MF_STRING, kRename, u"Rename");
+    Rect plainAt;
+    const Bitmap plain = Picture(&plainAt);
+    m_menu.CreatePopupMenu();
+    m_menu.AppendMenu(MF_STRING, kOpen, u"Open");
+    m_menu.AppendMenu(MF_STRING, kRename, u"&Rename");
+    Rect markedAt;
+    const Bitmap marked = Picture(&markedAt);
+    ASSERT_EQ(plainAt, markedAt);
+    ASSERT_FALSE(plainAt.IsEmpty());
+
+    const int letterWidth = Font::Create(LogFont{.height = -12, .faceName = u"Tahoma"})->MeasureText(u"R").cx;
+    const int textLeft = markedAt.left + 1 + 30;
+    const int itemTop = markedAt.top + 4 + CPopupMenu::kItemHeight;
+    Rect changed;
+    for (int y = markedAt.top; y < markedAt.bottom; ++y)
+        for (int x = markedAt.left; x < markedAt.right; ++x)
+            if (plain.PixelAt(x, y) != marked.PixelAt(x, y))
+                changed = changed.IsEmpty()
+                              ? Rect{x, y, x + 1, y + 1}
+                              : Rect{std::min(changed.left, x), std::min(changed.top, y),
+                                     std::max(changed.right, x + 1), std::max(changed.bottom, y + 1)};
+    ASSERT_FALSE(changed.IsEmpty()) << "no underline drawn";
+    EXPECT_EQ(changed.left, textLeft);
+    EXPECT_EQ(changed.Width(), letterWidth);
+    EXPECT_LE(changed.Height(), 2);
+    EXPECT_GT(changed.top, itemTop + CPopupMenu::kItemHeight / 2) << "below the middle of the item";
+    EXPECT_LT(changed.bottom, itemTop + CPopupMenu::kItemHeight);
 }
 
 TEST_F(MenuTest, ItemStateBookkeeping) {

@@ -1,5 +1,6 @@
 // The report list on a real X server: the wheel from xdotool scrolls it, a click selects a
-// row, and a screenshot is kept in the build folder to be looked at.
+// row, a drag of a header divider widens a column, and a screenshot is kept in the build
+// folder to be looked at.
 #include "tests/platform/x11/x11_test_support.h"
 
 #include "platform/backend/x11/x11_connection.h"
@@ -87,6 +88,15 @@ void X11ListTest::Body() {
     const Point third = list.ClientToScreen(Point{200, list.RowArea().top + 2 * list.GetRowHeight() + 3});
     ASSERT_TRUE(Xdotool({"mousemove", std::to_string(third.x), std::to_string(third.y), "click", "1"}));
     EXPECT_TRUE(PumpUntil([&] { return list.GetSelectedItem() == 2; }));
+    // The divider between the first two titles, dragged 20 pixels to the right.
+    const Point divider = list.ClientToScreen(Point{150, 8});
+    ASSERT_TRUE(
+        Xdotool({"mousemove", std::to_string(divider.x), std::to_string(divider.y), "mousedown", "1"}));
+    PumpUntil([] { return false; }, 100ms);
+    ASSERT_TRUE(Xdotool({"mousemove", std::to_string(divider.x + 10), std::to_string(divider.y), "mousemove",
+                         std::to_string(divider.x + 20), std::to_string(divider.y), "mouseup", "1"}));
+    EXPECT_TRUE(PumpUntil([&] { return list.GetColumnWidth(0) == 170; })) << list.GetColumnWidth(0);
+    EXPECT_EQ(list.GetSelectedItem(), 2) << "a divider drag selects nothing";
     PumpUntil([] { return false; }, 300ms);
     if (auto* connection = static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()).ThisThreadConnection())
         connection->SyncForError();
