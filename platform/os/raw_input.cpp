@@ -67,15 +67,33 @@ public:
         return true;
     }
 
-    void SetHook(RawInputWishes hook) {
+    // One source listens at a time: the one replaced is told to stop listening, so two
+    // display connections never report the same input twice.
+    void SetHook(const void* owner, RawInputWishes hook) {
         std::pair<bool, bool> wishes;
+        RawInputWishes replaced;
         {
             std::lock_guard lock(m_mutex);
+            if (m_hookOwner != owner) {
+                replaced = std::move(m_hook);
+            }
             m_hook = hook;
+            m_hookOwner = owner;
             wishes = WishesLocked();
+        }
+        if (replaced) {
+            replaced(false, false);
         }
         if (hook) {
             hook(wishes.first, wishes.second);
+        }
+    }
+
+    void RemoveHook(const void* owner) {
+        std::lock_guard lock(m_mutex);
+        if (m_hookOwner == owner) {
+            m_hook = nullptr;
+            m_hookOwner = nullptr;
         }
     }
 
@@ -140,6 +158,7 @@ private:
     std::deque<StoredReport> m_reports;
     std::uintptr_t m_lastId = 0;
     RawInputWishes m_hook;
+    const void* m_hookOwner = nullptr;
 };
 
 } // namespace
@@ -225,8 +244,12 @@ void DeliverRawButton(unsigned xButton, bool release) {
     RawInputStore::Instance().Deliver(kUsageMouse, report);
 }
 
-void SetRawInputSourceHook(RawInputWishes hook) {
-    RawInputStore::Instance().SetHook(std::move(hook));
+void SetRawInputSourceHook(const void* owner, RawInputWishes hook) {
+    RawInputStore::Instance().SetHook(owner, std::move(hook));
+}
+
+void RemoveRawInputSourceHook(const void* owner) {
+    RawInputStore::Instance().RemoveHook(owner);
 }
 
 } // namespace plat

@@ -112,8 +112,11 @@ void DeliverRawButton(unsigned xButton, bool release);
 std::uint16_t RawButtonFlags(unsigned xButton, bool release);
 
 // A display backend learns which kinds of raw input are wanted, to listen only then. Called
-// at once with the current wishes and again whenever they change; empty removes it.
+// at once with the current wishes and again whenever they change. Only one source listens:
+// the hook of another `owner` that it replaces is called once with (false, false).
 using RawInputWishes = std::function<void(bool keyboard, bool mouse)>;
-void SetRawInputSourceHook(RawInputWishes hook);
+void SetRawInputSourceHook(const void* owner, RawInputWishes hook);
+// Removes the hook only while it is still `owner`'s.
+void RemoveRawInputSourceHook(const void* owner);
 
 } // namespace plat

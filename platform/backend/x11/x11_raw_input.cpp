@@ -115,11 +115,11 @@ std::unique_ptr<X11RawInput> X11RawInput::Open(const std::string& displayName) {
 
 X11RawInput::X11RawInput(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {
     m_thread = std::thread([this] { Run(); });
-    SetRawInputSourceHook([this](bool keyboard, bool mouse) { Want(keyboard, mouse); });
+    SetRawInputSourceHook(this, [this](bool keyboard, bool mouse) { Want(keyboard, mouse); });
 }
 
 X11RawInput::~X11RawInput() {
-    SetRawInputSourceHook({});
+    RemoveRawInputSourceHook(this);
     {
         std::lock_guard lock(m_impl->mutex);
         m_impl->stop = true;

@@ -35,7 +35,7 @@ class RawInputTest : public ::testing::Test {
 protected:
     void SetUp() override { RecordingWindow::Pump(); }
     void TearDown() override {
-        SetRawInputSourceHook({});
+        RemoveRawInputSourceHook(&m_window);
         RAWINPUTDEVICE remove[2] = {{kUsagePageGeneric, kUsageKeyboard, RIDEV_REMOVE, nullptr},
                                     {kUsagePageGeneric, kUsageMouse, RIDEV_REMOVE, nullptr}};
         RegisterRawInputDevices(remove, 2, sizeof(RAWINPUTDEVICE));
@@ -213,12 +213,27 @@ TEST_F(RawInputTest, OldUnreadReportsArePushedOut) {
 
 TEST_F(RawInputTest, TheSourceHookFollowsTheWishes) {
     std::vector<std::pair<bool, bool>> calls;
-    SetRawInputSourceHook([&](bool keyboard, bool mouse) { calls.emplace_back(keyboard, mouse); });
+    SetRawInputSourceHook(&m_window, [&](bool keyboard, bool mouse) { calls.emplace_back(keyboard, mouse); });
     Register(m_window.hwnd);
     RAWINPUTDEVICE removeMouse{kUsagePageGeneric, kUsageMouse, RIDEV_REMOVE, nullptr};
     RegisterRawInputDevices(&removeMouse, 1, sizeof removeMouse);
     const std::vector<std::pair<bool, bool>> expected = {{false, false}, {true, true}, {true, false}};
     EXPECT_EQ(calls, expected);
+}
+
+TEST_F(RawInputTest, OnlyTheNewestSourceListens) {
+    std::vector<std::pair<bool, bool>> older, newer;
+    int olderOwner = 0;
+    SetRawInputSourceHook(&olderOwner,
+                          [&](bool keyboard, bool mouse) { older.emplace_back(keyboard, mouse); });
+    Register(m_window.hwnd);
+    SetRawInputSourceHook(&m_window, [&](bool keyboard, bool mouse) { newer.emplace_back(keyboard, mouse); });
+    // The older source going away later must not silence the newer one.
+    RemoveRawInputSourceHook(&olderOwner);
+    RAWINPUTDEVICE removeMouse{kUsagePageGeneric, kUsageMouse, RIDEV_REMOVE, nullptr};
+    RegisterRawInputDevices(&removeMouse, 1, sizeof removeMouse);
+    EXPECT_EQ(older, (std::vector<std::pair<bool, bool>>{{false, false}, {true, true}, {false, false}}));
+    EXPECT_EQ(newer, (std::vector<std::pair<bool, bool>>{{true, true}, {true, false}}));
 }
 
 } // namespace

@@ -87,6 +87,9 @@ void X11Fixture::SetUp() {
 }
 
 void X11Fixture::TearDown() {
+    // A window system a test opened on this server must go before the server does: its
+    // connection would break, and Xlib ends the process when the next test touches it.
+    InstallWindowSystem(nullptr);
     if (m_probe)
         XCloseDisplay(m_probe);
     m_probe = nullptr;
