@@ -234,7 +234,7 @@ TEST_F(PortalTest, TheWaitEndsWhenThePortalNeverAnswersOrLeaves) {
     EXPECT_GE(waited, 400ms);
     EXPECT_LT(waited, 5s);
     // The portal is told to take its forgotten dialog down.
-    for (int i = 0; i < 100 && portal.Closed() == 0; ++i)
+    for (int i = 0; i < 500 && portal.Closed() == 0; ++i)
         std::this_thread::sleep_for(10ms);
     EXPECT_EQ(portal.Closed(), 1);
 
