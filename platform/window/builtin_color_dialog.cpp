@@ -192,6 +192,8 @@ LRESULT CBuiltinColorDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         const UINT id = LOWORD(wParam);
         if (HIWORD(wParam) == BN_CLICKED && id >= kFirstSwatchId && id < kFirstSwatchId + kSwatchCount) {
             SetColor(SwatchColor(static_cast<int>(id - kFirstSwatchId)), true);
+            // Swatches are no tab stops; Enter after a click means OK.
+            m_ok.SetFocus();
             return 0;
         }
         if (HIWORD(wParam) == EN_CHANGE && id >= kRedId && id < kRedId + 3) {

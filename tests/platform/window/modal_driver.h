@@ -7,6 +7,8 @@
 
 #include "control_test_support.h"
 
+#include "platform/window/dialog.h"
+
 #include <deque>
 #include <functional>
 
@@ -37,14 +39,18 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message != WM_TIMER || wParam != kTimer)
             return CWnd::WindowProc(message, wParam, lParam);
-        if (m_steps.empty()) {
+        // A script that never comes or leaves its dialog open fails instead of hanging.
+        const bool dialogUp = dynamic_cast<CDialog*>(CWnd::FromHandle(GetActiveWindow())) != nullptr;
+        if (m_steps.empty() && !dialogUp) {
             KillTimer(kTimer);
             return 0;
         }
-        if (!m_steps.front().ready()) {
+        if (m_steps.empty() || !m_steps.front().ready()) {
             if (++m_waited == kPatience) {
-                ADD_FAILURE() << "a step of the dialog script never became ready";
+                ADD_FAILURE() << (m_steps.empty() ? "the script left its dialog open"
+                                                  : "a step of the dialog script never became ready");
                 m_steps.clear();
+                m_waited = 0;
                 plat::PostMessage(GetActiveWindow(), WM_CLOSE, 0, 0);
             }
             return 0;
