@@ -200,6 +200,11 @@ LRESULT CBuiltinColorDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
             OnFieldChanged(static_cast<int>(id - kRedId));
             return 0;
         }
+        // A field entered takes a new number at once.
+        if (HIWORD(wParam) == EN_SETFOCUS && id >= kRedId && id < kRedId + 3) {
+            m_fields[id - kRedId].SetSel(0, -1);
+            return 0;
+        }
         break;
     }
     case WM_DRAWITEM: {

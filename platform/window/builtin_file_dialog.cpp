@@ -93,17 +93,23 @@ bool CBuiltinFileDialog::CreateControls() {
     fs::path start = StartFolder();
     if (!Navigate(start) && !Navigate(HomeFolder()))
         Navigate("/");
+    const std::u16string name = m_name.GetWindowText();
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        if (!m_entries[i].folder && m_entries[i].name == name) {
+            m_list.SelectItem(static_cast<int>(i));
+            m_list.EnsureVisible(static_cast<int>(i), false);
+        }
     m_name.SetFocus();
     m_name.SetSel(0, -1);
     return false;
 }
 
 void CBuiltinFileDialog::CreateRows(const Rect& body) {
-    const int statusTop = body.bottom - kStatusHeight;
-    const int typeTop = statusTop - kGap - kButtonHeight;
+    const int typeTop = body.bottom - kButtonHeight;
     const int nameTop = typeTop - kGap - kButtonHeight;
+    const int statusTop = nameTop - 6 - kStatusHeight;
     const int listTop = body.top + kRowHeight + 10;
-    CreateList({body.left, listTop, body.right, nameTop - 12});
+    CreateList({body.left, listTop, body.right, statusTop - 4});
 
     const int buttonLeft = body.right - kButtonWidth;
     const int fieldLeft = body.left + kLabelWidth;
@@ -122,7 +128,8 @@ void CBuiltinFileDialog::CreateRows(const Rect& body) {
                 {buttonLeft, nameTop, body.right, nameTop + kButtonHeight}, this, IDOK);
     m_cancel.Create(u"Cancel", WS_VISIBLE | WS_TABSTOP,
                     {buttonLeft, typeTop, body.right, typeTop + kButtonHeight}, this, IDCANCEL);
-    m_status.Create(u"", WS_VISIBLE, {body.left, statusTop, body.right, body.bottom}, this, kStatusId);
+    m_status.Create(u"", WS_VISIBLE, {body.left, statusTop, body.right, statusTop + kStatusHeight}, this,
+                    kStatusId);
 }
 
 void CBuiltinFileDialog::CreateList(const Rect& area) {
@@ -224,6 +231,50 @@ void CBuiltinFileDialog::CycleFilter() {
         name.replace(name.size() - oldExt.size(), oldExt.size(), newExt);
         m_name.SetWindowText(name);
     }
+}
+
+// ---- Drawing ----
+
+// The name cell gets a small folder or page before the name.
+LRESULT CBuiltinFileDialog::OnListDraw(NMLVCUSTOMDRAW& draw) {
+    if (draw.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.dwDrawStage == CDDS_ITEMPREPAINT)
+        return CDRF_NOTIFYSUBITEMDRAW;
+    if (draw.dwDrawStage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM) || draw.iSubItem != 0 ||
+        draw.dwItemSpec >= m_entries.size())
+        return CDRF_DODEFAULT;
+    Painter& painter = *draw.painter;
+    const Rect cell = draw.rc;
+    painter.FillRect(cell, draw.clrTextBk);
+    const FolderEntry& entry = m_entries[draw.dwItemSpec];
+    const Point icon{cell.left + 6, cell.top + (cell.Height() - 14) / 2};
+    if (entry.folder)
+        DrawFolderIcon(painter, icon);
+    else
+        DrawFileIcon(painter, icon);
+    painter.SetTextColor(draw.clrText);
+    Rect text{cell.left + 28, cell.top, cell.right - 6, cell.bottom};
+    painter.DrawText(entry.name, text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    return CDRF_SKIPDEFAULT;
+}
+
+void CBuiltinFileDialog::DrawFolderIcon(Painter& painter, Point at) {
+    constexpr COLORREF kEdge = RGB(196, 150, 40);
+    painter.FillRect({at.x, at.y + 1, at.x + 7, at.y + 3}, kEdge);                   // tab
+    painter.FillRect({at.x, at.y + 3, at.x + 16, at.y + 14}, kEdge);                 // back
+    painter.FillRect({at.x + 1, at.y + 5, at.x + 15, at.y + 13}, RGB(248, 204, 92)); // front
+}
+
+void CBuiltinFileDialog::DrawFileIcon(Painter& painter, Point at) {
+    constexpr COLORREF kEdge = RGB(128, 134, 145);
+    const Rect page{at.x + 2, at.y, at.x + 14, at.y + 14};
+    painter.FillRect(page, RGB(255, 255, 255));
+    painter.FrameRect(page, kEdge);
+    // A folded corner and two lines of "text".
+    painter.FillRect({page.right - 4, page.top, page.right, page.top + 4}, RGB(220, 224, 230));
+    painter.FillRect({page.left + 3, page.top + 6, page.right - 3, page.top + 7}, RGB(170, 176, 186));
+    painter.FillRect({page.left + 3, page.top + 9, page.right - 3, page.top + 10}, RGB(170, 176, 186));
 }
 
 // ---- Choosing ----
@@ -367,6 +418,8 @@ LRESULT CBuiltinFileDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->idFrom == kListId && header->code == NM_CUSTOMDRAW)
+            return OnListDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
         if (header && header->idFrom == kListId) {
             OnListNotify(*header);
             return 0;

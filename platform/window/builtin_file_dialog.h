@@ -54,6 +54,9 @@ private:
     void GoUp();
     void CycleFilter();
     void OnListNotify(const NMHDR& header);
+    LRESULT OnListDraw(NMLVCUSTOMDRAW& draw);
+    static void DrawFolderIcon(Painter& painter, Point at);
+    static void DrawFileIcon(Painter& painter, Point at);
     void Activate(int row);
     void AcceptTyped(const std::u16string& typed);
     void TryAccept(std::filesystem::path path);
