@@ -21,6 +21,7 @@ constexpr int kLabelWidth = 92;
 constexpr int kStatusHeight = 18;
 constexpr int kTypeColumnWidth = 120;
 constexpr int kSizeColumnWidth = 96;
+constexpr int kScrollBarWidth = 14;
 
 std::u16string Quoted(std::u16string_view text) {
     return u"\u201C" + std::u16string(text) + u"\u201D";
@@ -135,7 +136,7 @@ void CBuiltinFileDialog::CreateRows(const Rect& body) {
 void CBuiltinFileDialog::CreateList(const Rect& area) {
     // The list sits one pixel inside a frame the body draws around it.
     m_listFrame = area;
-    const Rect inner{area.left + 1, area.top + 1, area.right - 1, area.bottom - 1};
+    const Rect inner{area.left + 1, area.top + 1, area.right - 1 - kScrollBarWidth, area.bottom - 1};
     m_list.Create(WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, inner, this,
                   kListId);
     m_list.SetFont(DialogFont(), false);
@@ -144,6 +145,7 @@ void CBuiltinFileDialog::CreateList(const Rect& area) {
     m_list.InsertColumn(0, u"Name", LVCFMT_LEFT, nameWidth);
     m_list.InsertColumn(1, u"Type", LVCFMT_LEFT, kTypeColumnWidth);
     m_list.InsertColumn(2, u"Size", LVCFMT_RIGHT, kSizeColumnWidth);
+    m_scrollBar.Create({inner.right, inner.top, inner.right + kScrollBarWidth, inner.bottom}, this, m_list);
 }
 
 void CBuiltinFileDialog::PaintBody(Painter& painter) {
@@ -237,8 +239,11 @@ void CBuiltinFileDialog::CycleFilter() {
 
 // The name cell gets a small folder or page before the name.
 LRESULT CBuiltinFileDialog::OnListDraw(NMLVCUSTOMDRAW& draw) {
-    if (draw.dwDrawStage == CDDS_PREPAINT)
+    if (draw.dwDrawStage == CDDS_PREPAINT) {
+        // Every scroll of the list repaints it, so the bar catches up here.
+        m_scrollBar.Sync();
         return CDRF_NOTIFYITEMDRAW;
+    }
     if (draw.dwDrawStage == CDDS_ITEMPREPAINT)
         return CDRF_NOTIFYSUBITEMDRAW;
     if (draw.dwDrawStage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM) || draw.iSubItem != 0 ||
@@ -413,6 +418,11 @@ LRESULT CBuiltinFileDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         }
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kTypeId) {
             CycleFilter();
+            return 0;
+        }
+        // A complaint about the name goes once the name changes.
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kNameId) {
+            ShowStatus(u"");
             return 0;
         }
         break;

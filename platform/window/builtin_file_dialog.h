@@ -10,6 +10,7 @@
 #include "platform/window/edit.h"
 #include "platform/window/folder_listing.h"
 #include "platform/window/list_ctrl.h"
+#include "platform/window/list_scroll_bar.h"
 #include "platform/window/static_control.h"
 
 #include <filesystem>
@@ -76,6 +77,7 @@ private:
     CEdit m_folderLine;
     CButton m_up;
     CListCtrl m_list;
+    CListScrollBar m_scrollBar;
     CStatic m_nameLabel;
     CEdit m_name;
     CStatic m_typeLabel;
