@@ -165,6 +165,20 @@ TEST_F(BuiltinFileDialogTest, ListsFoldersThenMatchingFilesAndFollowsTheFileType
     EXPECT_EQ(second, (Names{u"Alpha", u"beta", u"C.ini"}));
 }
 
+TEST_F(BuiltinFileDialogTest, FocusStartsOnTheNameAndTabGoesRoundInReadingOrder) {
+    std::vector<int> order;
+    Run(Request(), [&](CBuiltinFileDialog&) {
+        for (int i = 0; i < 7; ++i) {
+            order.push_back(GetDlgCtrlID(GetFocus()));
+            Tap(VK_TAB);
+        }
+        Tap(VK_ESCAPE);
+    });
+    const int name = CBuiltinFileDialog::kNameId;
+    EXPECT_EQ(order, (std::vector<int>{name, CBuiltinFileDialog::kTypeId, IDOK, IDCANCEL,
+                                       CBuiltinFileDialog::kUpId, CBuiltinFileDialog::kListId, name}));
+}
+
 TEST_F(BuiltinFileDialogTest, MovesIntoAndOutOfFolders) {
     fs::path inAlpha, afterUp, afterTyped, afterAbsolute, afterBackspace;
     Names alphaList;
