@@ -26,11 +26,24 @@ CWnd* ActiveOwner() {
     return active ? active->GetTopLevelParent() : nullptr;
 }
 
+HWND HandleOf(CWnd* window) {
+    return window ? window->GetSafeHwnd() : nullptr;
+}
+
 } // namespace
 
 CBuiltinDialogFrame::CBuiltinDialogFrame(std::u16string title, Size clientSize)
     // Template 5 is the plain frame; the dialog gives it its own size.
-    : CDialog(5, ActiveOwner()), m_title(std::move(title)), m_size(clientSize) {}
+    : CDialog(5, ActiveOwner()), m_title(std::move(title)), m_size(clientSize),
+      m_owner(HandleOf(ActiveOwner())) {}
+
+INT_PTR CBuiltinDialogFrame::DoModal() {
+    const INT_PTR result = CDialog::DoModal();
+    // The owner may have gone while the dialog was up: look it up again by handle.
+    if (CWnd* owner = CWnd::FromHandle(m_owner); owner && owner->IsWindowVisible())
+        owner->SetActiveWindow();
+    return result;
+}
 
 std::shared_ptr<const Font> CBuiltinDialogFrame::DialogFont() {
     static const std::shared_ptr<const Font> font =

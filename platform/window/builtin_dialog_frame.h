@@ -30,6 +30,9 @@ public:
 
     static std::shared_ptr<const Font> DialogFont();
 
+    // Activation goes back to the owner afterwards, even when the caller had disabled it
+    // itself (and the plain modal run therefore leaves it alone).
+    INT_PTR DoModal() override;
     bool OnInitDialog() final;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -49,6 +52,7 @@ private:
 
     std::u16string m_title;
     Size m_size;
+    HWND m_owner{nullptr};
     CButton m_close;
 };
 

@@ -388,3 +388,33 @@ TEST(FolderListingTest, ProgramsPassTheExeFilterAndUnreadableFoldersFail) {
 
 } // namespace
 } // namespace window_test
+
+namespace window_test {
+namespace {
+
+TEST_F(BuiltinFileDialogTest, SitsOverItsOwnerAndGivesActivationBack) {
+    RecordingWnd& owner = TopLevel({100, 80, 1000, 760}, RGB(40, 40, 40));
+    owner.SetActiveWindow();
+    Pump();
+    Point dialogCentre;
+    bool ownerDisabled = false;
+    m_driver->WhenActive<CBuiltinFileDialog>([&](CBuiltinFileDialog& d) {
+        const Rect r = d.GetWindowRect();
+        dialogCentre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ownerDisabled = !owner.IsWindowEnabled();
+        Tap(VK_ESCAPE);
+    });
+    auto previous = InstallDialogProvider(std::make_unique<BuiltinDialogProvider>());
+    CFileDialog dialog(true, {}, {}, 0, {}, &owner);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    InstallDialogProvider(std::move(previous));
+    const Point ownerCentre{550, 420}; // of the owner's rectangle
+    EXPECT_LE(std::abs(dialogCentre.x - ownerCentre.x), 1);
+    EXPECT_LE(std::abs(dialogCentre.y - ownerCentre.y), 1);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_EQ(GetActiveWindow(), owner.GetSafeHwnd());
+}
+
+} // namespace
+} // namespace window_test
