@@ -32,11 +32,15 @@ public:
         if (message != WM_TIMER)
             return CWnd::WindowProc(message, wParam, lParam);
         auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandle(GetActiveWindow()));
-        if (!dialog || !dialog->IsWindowVisible() || done)
+        if (!dialog || !dialog->IsWindowVisible())
             return 0;
-        if (++m_shownTicks == 15) { // a few hundred milliseconds to settle
+        ++m_shownTicks;
+        if (m_shownTicks == 15) { // a few hundred milliseconds to settle
             done = true;
             onShown(*dialog);
+        } else if (m_shownTicks == 250) { // Escape never arrived: fail rather than hang
+            ADD_FAILURE() << "the dialog is still up after Escape";
+            dialog->PostMessage(WM_CLOSE);
         }
         return 0;
     }
