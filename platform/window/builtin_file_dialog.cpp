@@ -395,7 +395,8 @@ void CBuiltinFileDialog::TryAccept(fs::path path) {
 }
 
 void CBuiltinFileDialog::ShowStatus(std::u16string_view text) {
-    m_status.SetWindowText(text);
+    if (m_status.GetSafeHwnd()) // the name field speaks up before the status line exists
+        m_status.SetWindowText(text);
 }
 
 // ---- Messages ----
