@@ -101,7 +101,10 @@ bool CBuiltinFileDialog::CreateControls() {
             m_list.EnsureVisible(static_cast<int>(i), false);
         }
     m_name.SetFocus();
-    m_name.SetSel(0, -1);
+    // Saving usually keeps the extension: only the part before it starts selected.
+    const size_t dot = name.find_last_of(u'.');
+    const bool keepExtension = m_request.save && dot != std::u16string::npos && dot > 0;
+    m_name.SetSel(0, keepExtension ? static_cast<int>(dot) : -1);
     return false;
 }
 

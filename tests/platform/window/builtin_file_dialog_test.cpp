@@ -354,18 +354,23 @@ TEST_F(BuiltinFileDialogTest, StartsInTheInitialFolderOrFallsBackToHome) {
         {In(""), u"Alpha/inner.xml", m_root / "Alpha", u"inner.xml"},
     };
     for (const Case& c : cases) {
-        FileRequest request = Request();
+        FileRequest request = Request(true);
         request.initialFolder = c.folder;
         request.initialName = c.name;
         fs::path start;
         std::u16string field;
+        int selStart = -1, selEnd = -1;
         Run(request, [&](CBuiltinFileDialog& d) {
             start = d.Folder();
-            field = Item(d, CBuiltinFileDialog::kNameId).GetWindowText();
+            auto& name = dynamic_cast<CEdit&>(Item(d, CBuiltinFileDialog::kNameId));
+            field = name.GetWindowText();
+            name.GetSel(selStart, selEnd);
             Tap(VK_ESCAPE);
         });
         EXPECT_EQ(start, c.start);
         EXPECT_EQ(field, c.field);
+        EXPECT_EQ(std::pair(selStart, selEnd), std::pair(0, static_cast<int>(c.field.find(u'.'))))
+            << "a saved name starts with its part before the extension selected";
     }
 }
 
