@@ -1,6 +1,7 @@
 // Choosing and keeping the dialog provider.
 #include "platform/window/dialog_provider.h"
 
+#include "platform/window/builtin_dialog_provider.h"
 #include "platform/window/command_dialog_provider.h"
 #include "platform/window/portal_dialog_provider.h"
 
@@ -10,21 +11,13 @@ namespace plat {
 
 namespace {
 
-// With neither a portal nor a helper program the dialogs cannot be shown: every request
-// ends as if cancelled, so callers keep what they had.
-class UnavailableDialogProvider final : public DialogProvider {
-public:
-    std::optional<std::u16string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<COLORREF> ChooseColor(const ColorRequest&) override { return std::nullopt; }
-};
-
 std::mutex g_lock;
 std::unique_ptr<DialogProvider> g_provider;
 
 std::unique_ptr<DialogProvider> PickHelperProvider() {
     if (auto tool = CommandDialogProvider::FindTool())
         return std::make_unique<CommandDialogProvider>(*tool);
-    return std::make_unique<UnavailableDialogProvider>();
+    return std::make_unique<BuiltinDialogProvider>();
 }
 
 std::unique_ptr<DialogProvider> PickProvider() {

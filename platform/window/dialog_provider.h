@@ -19,6 +19,8 @@ struct FileRequest {
     std::vector<FileFilter> filters;
     std::u16string initialFolder;
     std::u16string initialName;
+    // Without a dot; a saved name without extension gets the chosen filter's, else this.
+    std::u16string defaultExt;
     bool mustExist{false};
     bool overwritePrompt{false};
 };

@@ -60,6 +60,7 @@ FileRequest CFileDialog::Request() const {
     request.filters = ParseFileFilter(m_filter);
     request.initialFolder = m_folder;
     request.initialName = m_fileName;
+    request.defaultExt = m_defaultExt;
     request.mustExist = m_open && (m_flags & (OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST));
     request.overwritePrompt = !m_open && (m_flags & OFN_OVERWRITEPROMPT);
     return request;
@@ -74,9 +75,7 @@ int CFileDialog::DoModal() {
     }
     if (!chosen || chosen->empty() || NameStart(*chosen) == chosen->size())
         return IDCANCEL;
-    std::u16string path = *chosen;
-    if (!m_open && !m_defaultExt.empty() && ExtensionDot(path) == std::u16string::npos)
-        path += u"." + m_defaultExt;
+    std::u16string path = m_open ? *chosen : WithDefaultExtension(*chosen, m_defaultExt);
     std::error_code error;
     const std::filesystem::path native(Utf16ToUtf8(path));
     if (m_open && (m_flags & OFN_FILEMUSTEXIST) && !std::filesystem::is_regular_file(native, error))

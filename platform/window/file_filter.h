@@ -18,4 +18,16 @@ struct FileFilter {
 // A name without its pattern part is left out; empty patterns are dropped.
 std::vector<FileFilter> ParseFileFilter(std::u16string_view filter);
 
+// A file name against one pattern of '*' and '?' wildcards, ignoring case.
+bool MatchesPattern(std::u16string_view name, std::u16string_view pattern);
+
+// The extension a filter gives a saved name: that of its first pattern of the "*.ext"
+// form without wildcards in "ext"; empty for "*", "*.*" and the like.
+std::u16string FilterExtension(const FileFilter& filter);
+
+// The one rule for default extensions: a path whose file name has no extension gets
+// ".ext". A leading dot names a hidden file, not an extension; an empty `extension`
+// leaves the path alone.
+std::u16string WithDefaultExtension(std::u16string path, std::u16string_view extension);
+
 } // namespace plat
