@@ -57,26 +57,21 @@ protected:
             return;
         if (!ProgramInstalled("xdotool"))
             GTEST_SKIP() << "xdotool is not installed";
-        m_previous = InstallWindowSystem(std::move(m_system));
+        LendSystem();
         RegisterClass({0, u"KavoxDialogWatcher", std::nullopt, CursorShape::Arrow});
         ASSERT_TRUE(m_watcher.CreateEx(0, u"KavoxDialogWatcher", u"", WS_POPUP, {0, 0, 1, 1}, nullptr));
         m_watcher.SetTimer(1, 20);
     }
     void TearDown() override {
-        if (m_previous || m_watcher.GetSafeHwnd()) {
+        if (m_watcher.GetSafeHwnd())
             m_watcher.DestroyWindow();
-            m_system.reset(
-                static_cast<x11::X11WindowSystem*>(InstallWindowSystem(std::move(m_previous)).release()));
-        }
         X11Fixture::TearDown();
     }
     // Photographs the dialog with a little of the desktop around it, then presses Escape in
     // it (a click on its caption first gives it the keyboard).
     void PhotographAndEscape(const char* file) {
         m_watcher.onShown = [this, file](CDialog& dialog) {
-            if (auto* connection =
-                    static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()).ThisThreadConnection())
-                connection->SyncForError();
+            SyncDrawing();
             const Rect r = dialog.GetWindowRect();
             EXPECT_TRUE(SavePng(ScreenPixels(r.Inflate(12, 12)), std::string(KAVOX_BUILD_DIR) + "/" + file));
             EXPECT_TRUE(Xdotool(
@@ -86,7 +81,6 @@ protected:
     }
 
     Photographer m_watcher;
-    std::unique_ptr<WindowSystem> m_previous;
 };
 
 TEST_F(X11BuiltinDialogsTest, FileDialogShowsAFolderAndEscapeCancels) {

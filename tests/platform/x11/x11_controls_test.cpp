@@ -60,7 +60,7 @@ protected:
             return;
         if (!ProgramInstalled("xdotool"))
             GTEST_SKIP() << "xdotool is not installed";
-        m_previous = InstallWindowSystem(std::move(m_system));
+        LendSystem();
         RegisterClass({0, u"KavoxControlsPanel", RGB(240, 240, 240), CursorShape::Arrow});
         ASSERT_TRUE(
             m_panel.CreateEx(0, u"KavoxControlsPanel", u"controls", WS_POPUP | WS_VISIBLE, kPanel, nullptr));
@@ -68,20 +68,11 @@ protected:
         Settle();
     }
     void TearDown() override {
-        if (m_previous || m_panel.GetSafeHwnd()) {
+        if (m_panel.GetSafeHwnd()) {
             m_panel.DestroyWindow();
             Settle();
-            m_system.reset(
-                static_cast<x11::X11WindowSystem*>(InstallWindowSystem(std::move(m_previous)).release()));
         }
         X11Fixture::TearDown();
-    }
-    // Our connection's drawing has reached the server (the fixture's own sync needs the
-    // window system it lent to the process).
-    static void SyncDrawing() {
-        if (auto* connection =
-                static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()).ThisThreadConnection())
-            connection->SyncForError();
     }
     bool Mouse(Point p, bool click) {
         std::vector<std::string> args{"mousemove", std::to_string(p.x), std::to_string(p.y)};
@@ -93,7 +84,6 @@ protected:
     }
 
     Panel m_panel;
-    std::unique_ptr<WindowSystem> m_previous;
 };
 
 TEST_F(X11ControlsTest, MenuChosenWithTheMouse) {

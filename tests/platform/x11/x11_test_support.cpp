@@ -86,7 +86,22 @@ void X11Fixture::SetUp() {
     ASSERT_NE(m_probe, nullptr);
 }
 
+void X11Fixture::LendSystem() {
+    m_previous = InstallWindowSystem(std::move(m_system));
+    m_lent = true;
+}
+
+void X11Fixture::SyncDrawing() {
+    if (auto* connection = static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()).ThisThreadConnection())
+        connection->SyncForError();
+}
+
 void X11Fixture::TearDown() {
+    if (m_lent) {
+        m_system.reset(
+            static_cast<x11::X11WindowSystem*>(InstallWindowSystem(std::move(m_previous)).release()));
+        m_lent = false;
+    }
     // A window system a test opened on this server must go before the server does: its
     // connection would break, and Xlib ends the process when the next test touches it.
     InstallWindowSystem(nullptr);

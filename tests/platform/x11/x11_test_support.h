@@ -63,9 +63,19 @@ protected:
     // Waits until the server has handled every request of the test thread's connection.
     void SyncOurs();
 
+    // Makes the fixture's window system the process's current one, so that windows created
+    // by the code under test land on this server; TearDown takes it back.
+    void LendSystem();
+    // The drawing of the current window system's connection has reached the server.
+    static void SyncDrawing();
+
     std::unique_ptr<XvfbServer> m_server;
     std::unique_ptr<x11::X11WindowSystem> m_system;
     Display* m_probe{nullptr};
+
+private:
+    std::unique_ptr<WindowSystem> m_previous;
+    bool m_lent{false};
 };
 
 } // namespace plat::testing

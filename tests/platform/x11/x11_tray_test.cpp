@@ -46,7 +46,7 @@ protected:
         X11Fixture::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        m_previous = InstallWindowSystem(std::move(m_system));
+        LendSystem();
         m_installed = true;
         RegisterClass({0, kOwnerClass, std::nullopt, CursorShape::Arrow});
         ASSERT_TRUE(owner.CreateEx(0, kOwnerClass, u"owner", WS_POPUP, {0, 0, 10, 10}, nullptr));
@@ -56,9 +56,6 @@ protected:
             NOTIFYICONDATA d = Data();
             Shell_NotifyIcon(NIM_DELETE, &d);
             owner.DestroyWindow();
-            StopTrayer();
-            auto system = InstallWindowSystem(std::move(m_previous));
-            m_system.reset(static_cast<x11::X11WindowSystem*>(system.release()));
         }
         StopTrayer();
         X11Fixture::TearDown();
@@ -183,7 +180,6 @@ protected:
     }
 
     OwnerWnd owner;
-    std::unique_ptr<WindowSystem> m_previous;
     bool m_installed{false};
     pid_t m_trayer{-1};
 };
