@@ -62,15 +62,8 @@ tPollingRate CMouseReader::PollingIndexOfCode(uint32_t code) {
     }
 }
 
-void CMouseReader::Step(int capability, uint32_t bits, const std::function<bool()>& step) {
-    if (m_ok && Wants(capability, bits)) {
-        m_ok = step();
-    }
-}
-
 bool CMouseReader::Read(uint32_t mask, const std::function<void()>& readSecondVersion) {
-    m_mask = mask;
-    m_ok = true;
+    Begin(mask);
     Step(CAP_MACROS, MASK_MACROS, [this] { return ReadMacros(); });
     if (Wants(CAP_PROFILES, MASK_ANY_PROFILE)) {
         ReadProfiles();
@@ -85,7 +78,7 @@ bool CMouseReader::Read(uint32_t mask, const std::function<void()>& readSecondVe
         readSecondVersion();
     }
     m_c.config.CommitAll();
-    return m_ok;
+    return Ok();
 }
 
 bool CMouseReader::ReadMacros() {
@@ -126,7 +119,7 @@ void CMouseReader::ReadProfiles() {
     const std::u16string prefix = TranslateDeviceText(u"$Profile:");
     std::shared_ptr<IProfileManager> manager;
     if (FAILED(GetDeviceFeature(m_c.device, manager))) {
-        m_ok = false;
+        Fail();
         return;
     }
     GUID activeId;

@@ -6,6 +6,7 @@
 #include "device/contract.h"
 #include "device/mouse_model_table.h"
 #include "device/progress_messenger.h"
+#include "device/transfer_steps.h"
 #include "model/i_mouse_config.h"
 
 #include <functional>
@@ -20,9 +21,9 @@ struct TransferContext {
     const std::vector<int32_t>& keys;
 };
 
-class CMouseReader {
+class CMouseReader : private CTransferSteps {
 public:
-    explicit CMouseReader(const TransferContext& context) : m_c(context) {}
+    explicit CMouseReader(const TransferContext& context) : CTransferSteps(context.model), m_c(context) {}
 
     // `readSecondVersion` runs for the version step whatever happened before.
     bool Read(uint32_t mask, const std::function<void()>& readSecondVersion);
@@ -45,9 +46,6 @@ public:
     static tPollingRate PollingIndexOfCode(uint32_t code);
 
 private:
-    bool Wants(int capability, uint32_t bits) const {
-        return m_c.model.Has(capability) && (m_mask & bits) != 0;
-    }
     bool ReadMacros();
     void ReadProfiles();
     void ReadOneProfile(IProfile& device, IMouseProfile& profile, const GUID& activeId,
@@ -58,9 +56,6 @@ private:
     bool ReadPowerReadings();
     bool ReadPowerSettings();
     bool ReadSensor();
-    void Step(int capability, uint32_t bits, const std::function<bool()>& step);
 
     const TransferContext& m_c;
-    uint32_t m_mask = 0;
-    bool m_ok = true;
 };

@@ -50,15 +50,8 @@ bool CMouseWriter::PollingCodeOfIndex(tPollingRate index, uint32_t& code) {
     return true;
 }
 
-void CMouseWriter::Step(int capability, uint32_t bits, const std::function<bool()>& step) {
-    if (m_ok && Wants(capability, bits)) {
-        m_ok = step();
-    }
-}
-
 bool CMouseWriter::Write(uint32_t mask) {
-    m_mask = mask;
-    m_ok = true;
+    Begin(mask);
     if (m_c.model.Has(CAP_PROFILES)) {
         WriteProfiles();
     }
@@ -70,25 +63,25 @@ bool CMouseWriter::Write(uint32_t mask) {
     Step(CAP_SENSOR, MASK_SENSOR, [this] { return WriteSensor(); });
     Step(CAP_PROFILES, MASK_ANY_PROFILE, [this] { return WriteActiveProfile(); });
     m_c.config.CommitAll();
-    return m_ok;
+    return Ok();
 }
 
 void CMouseWriter::WriteProfiles() {
     const std::u16string prefix = TranslateDeviceText(u"$Profile:");
     std::shared_ptr<IProfileManager> manager;
     if (FAILED(GetDeviceFeature(m_c.device, manager))) {
-        m_ok = false;
+        Fail();
     }
-    if (m_ok) {
-        m_ok = RemoveStaleProfiles(*manager);
+    if (Ok()) {
+        Record(RemoveStaleProfiles(*manager));
     }
     for (int i = 0; i < m_c.config.GetProfileCount(); ++i) {
         IMouseProfile* profile = m_c.config.GetProfile(i);
         if (profile == nullptr) {
             continue;
         }
-        if (m_ok) {
-            m_ok = SyncProfile(*manager, *profile);
+        if (Ok()) {
+            Record(SyncProfile(*manager, *profile));
         }
         std::shared_ptr<IProfile> device;
         if (manager && SUCCEEDED(manager->FindProfile(profile->GetGUID(), device))) {

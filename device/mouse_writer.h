@@ -5,9 +5,9 @@
 
 #include "device/mouse_reader.h"
 
-class CMouseWriter {
+class CMouseWriter : private CTransferSteps {
 public:
-    explicit CMouseWriter(const TransferContext& context) : m_c(context) {}
+    explicit CMouseWriter(const TransferContext& context) : CTransferSteps(context.model), m_c(context) {}
 
     bool Write(uint32_t mask);
 
@@ -21,10 +21,6 @@ public:
     static bool PollingCodeOfIndex(tPollingRate index, uint32_t& code);
 
 private:
-    bool Wants(int capability, uint32_t bits) const {
-        return m_c.model.Has(capability) && (m_mask & bits) != 0;
-    }
-    void Step(int capability, uint32_t bits, const std::function<bool()>& step);
     void WriteProfiles();
     bool RemoveStaleProfiles(IProfileManager& manager);
     bool DeleteProfile(IProfileManager& manager, IProfile& profile);
@@ -40,6 +36,4 @@ private:
     bool WriteActiveProfile();
 
     const TransferContext& m_c;
-    uint32_t m_mask = 0;
-    bool m_ok = true;
 };
