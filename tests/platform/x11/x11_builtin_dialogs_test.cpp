@@ -71,7 +71,7 @@ protected:
     // it (a click on its caption first gives it the keyboard).
     void PhotographAndEscape(const char* file) {
         m_watcher.onShown = [this, file](CDialog& dialog) {
-            SyncDrawing();
+            SyncOurs();
             const Rect r = dialog.GetWindowRect();
             EXPECT_TRUE(SavePng(ScreenPixels(r.Inflate(12, 12)), std::string(KAVOX_BUILD_DIR) + "/" + file));
             EXPECT_TRUE(Xdotool(

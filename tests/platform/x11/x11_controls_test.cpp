@@ -18,24 +18,6 @@ namespace {
 
 constexpr Rect kPanel = Rect::FromSize(100, 80, 360, 220);
 
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    const UINT_PTR tick = SetTimer(nullptr, 0, 10);
-    MSG msg;
-    bool ok = done();
-    while (!ok && std::chrono::steady_clock::now() < deadline && GetMessage(&msg, nullptr, 0, 0)) {
-        PumpMessage(msg);
-        ok = done();
-    }
-    KillTimer(nullptr, tick);
-    return ok;
-}
-
-void Settle() {
-    int rounds = 0;
-    PumpUntil([&] { return ++rounds > 5; });
-}
-
 // A light panel; while a menu runs it plays `onIdle` each time the menu waits.
 class Panel : public CWnd {
 public:
@@ -112,7 +94,7 @@ TEST_F(X11ControlsTest, MenuChosenWithTheMouse) {
             hoverSince = std::chrono::steady_clock::now();
             stage = 2;
         } else if (stage == 2 && std::chrono::steady_clock::now() - hoverSince > 200ms) {
-            SyncDrawing();
+            SyncOurs();
             SavePng(ScreenPixels(placed.Inflate(8, 8)), std::string(KAVOX_BUILD_DIR) + "/x11-menu.png");
             stage = 3;
             Xdotool({"click", "1"});
@@ -143,7 +125,7 @@ TEST_F(X11ControlsTest, EditTypedAndSelectedFromTheKeyboard) {
         return start == 6 && end == 8;
     }));
     Settle();
-    SyncDrawing();
+    SyncOurs();
     SavePng(ScreenPixels(edit.GetWindowRect().Inflate(10, 10)),
             std::string(KAVOX_BUILD_DIR) + "/x11-edit.png");
     edit.DestroyWindow();

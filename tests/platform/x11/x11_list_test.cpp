@@ -18,44 +18,16 @@ namespace {
 
 constexpr Rect kFrame = Rect::FromSize(120, 100, 440, 220);
 
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    const UINT_PTR tick = SetTimer(nullptr, 0, 10);
-    MSG msg;
-    bool ok = done();
-    while (!ok && std::chrono::steady_clock::now() < deadline && GetMessage(&msg, nullptr, 0, 0)) {
-        PumpMessage(msg);
-        ok = done();
-    }
-    KillTimer(nullptr, tick);
-    return ok;
-}
-
 class X11ListTest : public X11Fixture {
 protected:
-    void SetUp() override {
-        X11Fixture::SetUp();
-        if (!HasFailure() && !IsSkipped())
-            m_previous = InstallWindowSystem(nullptr);
-    }
-    void TearDown() override {
-        InstallWindowSystem(std::move(m_previous));
-        X11Fixture::TearDown();
-    }
-    // Makes the fixture's X11 system the process's one while `body` runs.
-    template <class Body> void OnX11(Body body) {
-        InstallWindowSystem(std::move(m_system));
-        body();
-        m_system.reset(static_cast<x11::X11WindowSystem*>(InstallWindowSystem(nullptr).release()));
-    }
     void Body();
-    std::unique_ptr<WindowSystem> m_previous;
 };
 
 TEST_F(X11ListTest, WheelScrollsClickSelectsAndItLooksLikeAList) {
     if (!ProgramInstalled("xdotool"))
         GTEST_SKIP() << "xdotool is not installed";
-    OnX11([&] { Body(); });
+    LendSystem();
+    Body();
 }
 
 void X11ListTest::Body() {
@@ -98,8 +70,7 @@ void X11ListTest::Body() {
     EXPECT_TRUE(PumpUntil([&] { return list.GetColumnWidth(0) == 170; })) << list.GetColumnWidth(0);
     EXPECT_EQ(list.GetSelectedItem(), 2) << "a divider drag selects nothing";
     PumpUntil([] { return false; }, 300ms);
-    if (auto* connection = static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()).ThisThreadConnection())
-        connection->SyncForError();
+    SyncOurs();
     const Bitmap shown = ScreenPixels(kFrame);
     SavePng(shown, std::string(KAVOX_BUILD_DIR) + "/x11-list.png");
     EXPECT_EQ(ColorFromPixel(shown.PixelAt(third.x - kFrame.left, third.y - kFrame.top)),

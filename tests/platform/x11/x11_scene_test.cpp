@@ -108,52 +108,19 @@ struct Scene {
     }
 };
 
-// Runs the thread's loop until `done` or `limit`; a thread timer ticks so that paints,
-// which come without a message of their own, are looked at too.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    const UINT_PTR tick = SetTimer(nullptr, 0, 10);
-    MSG msg;
-    bool ok = done();
-    while (!ok && std::chrono::steady_clock::now() < deadline && GetMessage(&msg, nullptr, 0, 0)) {
-        PumpMessage(msg);
-        ok = done();
-    }
-    KillTimer(nullptr, tick);
-    return ok;
-}
-
-// Lets every paint and present of the moment happen.
-void Settle() {
-    int rounds = 0;
-    PumpUntil([&] { return ++rounds > 5; });
-}
-
 class X11SceneTest : public X11Fixture {
 protected:
-    void SetUp() override {
-        X11Fixture::SetUp();
-        if (!HasFailure() && !IsSkipped())
-            m_previous = InstallWindowSystem(nullptr);
-    }
-    void TearDown() override {
-        InstallWindowSystem(std::move(m_previous));
-        X11Fixture::TearDown();
-    }
-    // Makes the fixture's X11 system the process's one while `body` runs.
+    // Makes the fixture's X11 system the process's one for `body` and the rest of the test.
     template <class Body> void OnX11(Body body) {
-        InstallWindowSystem(std::move(m_system));
-        body(static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()));
-        m_system.reset(static_cast<x11::X11WindowSystem*>(InstallWindowSystem(nullptr).release()));
+        LendSystem();
+        body();
     }
-
-    std::unique_ptr<WindowSystem> m_previous;
 };
 
 TEST_F(X11SceneTest, CaptionDragWithoutWindowManagerMovesTheWindow) {
     if (!ProgramInstalled("xdotool"))
         GTEST_SKIP() << "xdotool is not installed";
-    OnX11([&](x11::X11WindowSystem& system) {
+    OnX11([&] {
         Scene scene;
         ASSERT_TRUE(scene.Create());
         ASSERT_TRUE(PumpUntil([&] { return scene.panel.paints > 0; }));
@@ -165,8 +132,7 @@ TEST_F(X11SceneTest, CaptionDragWithoutWindowManagerMovesTheWindow) {
         ASSERT_TRUE(Xdotool({"mouseup", "1"}));
         const Rect moved = kPanelBounds.Offset(60, 30);
         EXPECT_TRUE(PumpUntil([&] { return scene.panel.GetWindowRect() == moved; }));
-        if (auto* connection = system.ThisThreadConnection())
-            connection->SyncForError();
+        SyncOurs();
         XWindowAttributes attrs{};
         const auto* native = static_cast<const x11::X11NativeWindow*>(scene.panel.GetNativeWindow());
         XGetWindowAttributes(Probe(), native->Xid(), &attrs);
@@ -189,13 +155,12 @@ TEST_F(X11SceneTest, ShapedColourKeyedWindowLooksAsHeadlessDrewItAndItsButtonTak
     InstallWindowSystem(nullptr);
     ASSERT_EQ(reference.Width(), kPanelBounds.Width());
 
-    OnX11([&](x11::X11WindowSystem& system) {
+    OnX11([&] {
         Scene scene;
         ASSERT_TRUE(scene.Create());
         ASSERT_TRUE(PumpUntil([&] { return scene.panel.paints > 0; }));
         Settle();
-        if (auto* connection = system.ThisThreadConnection())
-            connection->SyncForError();
+        SyncOurs();
 
         const auto* native = static_cast<const x11::X11NativeWindow*>(scene.panel.GetNativeWindow());
         const Region visible = PanelShape().Intersect(Region::FromColorKey(reference, kKey));

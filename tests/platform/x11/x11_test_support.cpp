@@ -2,6 +2,7 @@
 #include "tests/platform/x11/x11_test_support.h"
 
 #include "platform/backend/x11/x11_connection.h"
+#include "platform/core/timers.h"
 
 #include <condition_variable>
 #include <cstdlib>
@@ -9,6 +10,24 @@
 #include <thread>
 
 namespace plat::testing {
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    const UINT_PTR tick = SetTimer(nullptr, 0, 10);
+    MSG msg;
+    bool ok = done();
+    while (!ok && std::chrono::steady_clock::now() < deadline && GetMessage(&msg, nullptr, 0, 0)) {
+        PumpMessage(msg);
+        ok = done();
+    }
+    KillTimer(nullptr, tick);
+    return ok;
+}
+
+void Settle() {
+    int rounds = 0;
+    PumpUntil([&] { return ++rounds > 5; });
+}
 
 namespace {
 
@@ -82,6 +101,7 @@ void X11Fixture::SetUp() {
     std::string whyNot;
     m_system = x11::X11WindowSystem::Open(m_server->Display(), &whyNot);
     ASSERT_TRUE(m_system) << whyNot;
+    m_x11 = m_system.get();
     m_probe = XOpenDisplay(m_server->Display().c_str());
     ASSERT_NE(m_probe, nullptr);
 }
@@ -89,11 +109,6 @@ void X11Fixture::SetUp() {
 void X11Fixture::LendSystem() {
     m_previous = InstallWindowSystem(std::move(m_system));
     m_lent = true;
-}
-
-void X11Fixture::SyncDrawing() {
-    if (auto* connection = static_cast<x11::X11WindowSystem&>(CurrentWindowSystem()).ThisThreadConnection())
-        connection->SyncForError();
 }
 
 void X11Fixture::TearDown() {
@@ -109,6 +124,7 @@ void X11Fixture::TearDown() {
         XCloseDisplay(m_probe);
     m_probe = nullptr;
     m_system.reset();
+    m_x11 = nullptr;
     m_server.reset();
     unsetenv("DISPLAY");
 }
@@ -185,7 +201,7 @@ Bitmap X11Fixture::ScreenPixels(const Rect& area) {
 }
 
 void X11Fixture::SyncOurs() {
-    if (x11::X11Connection* connection = m_system->ThisThreadConnection())
+    if (x11::X11Connection* connection = m_x11->ThisThreadConnection())
         connection->SyncForError();
 }
 

@@ -22,6 +22,12 @@ namespace plat::testing {
 
 using namespace std::chrono_literals;
 
+// Runs the thread's loop until `done` or `limit`; a thread timer ticks so that paints,
+// which come without a message of their own, are looked at too.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s);
+// Lets every paint and present of the moment happen.
+void Settle();
+
 class EventCollector final : public QueueHooks {
 public:
     explicit EventCollector(WindowSystem& system);
@@ -45,7 +51,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    x11::X11WindowSystem& System() { return *m_system; }
+    // The fixture's window system, also while it is lent.
+    x11::X11WindowSystem& System() { return *m_x11; }
     Display* Probe() const { return m_probe; }
     const std::string& DisplayName() const { return m_server->Display(); }
     // xdotool with the test's display; false when it fails or is not installed.
@@ -66,11 +73,10 @@ protected:
     // Makes the fixture's window system the process's current one, so that windows created
     // by the code under test land on this server; TearDown takes it back.
     void LendSystem();
-    // The drawing of the current window system's connection has reached the server.
-    static void SyncDrawing();
 
     std::unique_ptr<XvfbServer> m_server;
     std::unique_ptr<x11::X11WindowSystem> m_system;
+    x11::X11WindowSystem* m_x11{nullptr};
     Display* m_probe{nullptr};
 
 private:

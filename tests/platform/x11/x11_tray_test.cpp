@@ -102,20 +102,6 @@ protected:
         m_trayer = -1;
     }
 
-    // Runs the message loop until `done` holds or the limit passes.
-    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            MSG msg;
-            while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-                PumpMessage(msg);
-            if (done())
-                return true;
-            usleep(10000);
-        }
-        return false;
-    }
-
     // Our icon window once a tray host has embedded it: named with the tip, not a child of
     // the root window, and shown.
     std::optional<Rect> DockedIcon() {
@@ -169,13 +155,13 @@ protected:
 
     // Adds the icon once a host announces itself and waits until it is embedded.
     std::optional<Rect> DockAfterAnnouncement(int announcements) {
-        if (!PumpUntil([&] { return owner.taskbarCreated >= announcements; }))
+        if (!PumpUntil([&] { return owner.taskbarCreated >= announcements; }, 10s))
             return std::nullopt;
         NOTIFYICONDATA d = Data();
         if (!Shell_NotifyIcon(NIM_ADD, &d))
             return std::nullopt;
         std::optional<Rect> icon;
-        PumpUntil([&] { return (icon = DockedIcon()).has_value(); });
+        PumpUntil([&] { return (icon = DockedIcon()).has_value(); }, 10s);
         return icon;
     }
 
@@ -210,7 +196,7 @@ TEST_F(X11TrayTest, IconDocksAnswersClicksAndComesBackWhenTheTrayRestarts) {
                 return true;
         return false;
     };
-    EXPECT_TRUE(PumpUntil([&] { return has(WM_LBUTTONDOWN) && has(WM_RBUTTONUP); }));
+    EXPECT_TRUE(PumpUntil([&] { return has(WM_LBUTTONDOWN) && has(WM_RBUTTONUP); }, 10s));
     EXPECT_TRUE(has(WM_MOUSEMOVE) || has(WM_LBUTTONDOWN));
 
     // A restarted tray: the program hears of it and docks again.
