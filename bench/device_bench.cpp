@@ -13,7 +13,6 @@
 #include <benchmark/benchmark.h>
 #include <sdbus-c++/sdbus-c++.h>
 
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,8 +24,6 @@
 #include <cstring>
 #include <map>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 
@@ -40,25 +37,12 @@ public:
         const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
         const std::string addressArg = address ? address : "";
         const std::string filter = "type='method_call',destination='com.kavox.DeviceService1'";
-        int out[2];
-        if (pipe(out) != 0) {
+        int output = -1;
+        m_monitor = SpawnReadingOutput({"dbus-monitor", "--address", addressArg, filter}, output);
+        if (m_monitor == 0) {
             return;
         }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        char* argv[] = {const_cast<char*>("dbus-monitor"), const_cast<char*>("--address"),
-                        const_cast<char*>(addressArg.c_str()), const_cast<char*>(filter.c_str()), nullptr};
-        const int spawned = posix_spawnp(&m_monitor, "dbus-monitor", &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        if (spawned != 0) {
-            m_monitor = 0;
-            close(out[0]);
-            return;
-        }
-        m_pipe = fdopen(out[0], "r");
+        m_pipe = fdopen(output, "r");
         m_reader = std::thread([this] { ReadLines(); });
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }

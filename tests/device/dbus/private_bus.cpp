@@ -28,38 +28,51 @@ void WriteConfig(const std::string& path) {
 
 } // namespace
 
+pid_t SpawnReadingOutput(const std::vector<std::string>& argv, int& readEnd) {
+    int out[2];
+    if (pipe(out) != 0) {
+        return 0;
+    }
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) {
+        close(out[0]);
+        return 0;
+    }
+    readEnd = out[0];
+    return pid;
+}
+
 PrivateBus::PrivateBus() {
     const std::string root = m_folder.Path();
     setenv("XDG_STATE_HOME", (root + "/state").c_str(), 1);
     setenv("KAVOX_REGISTRY", (root + "/registry").c_str(), 1);
     WriteConfig(root + "/bus.conf");
 
-    int out[2];
-    if (pipe(out) != 0) {
-        return;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    const std::string config = "--config-file=" + root + "/bus.conf";
-    char* argv[] = {const_cast<char*>("dbus-daemon"), const_cast<char*>(config.c_str()),
-                    const_cast<char*>("--nofork"), const_cast<char*>("--print-address=1"), nullptr};
-    const int spawned = posix_spawnp(&m_daemon, "dbus-daemon", &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (spawned != 0) {
-        m_daemon = 0;
-        close(out[0]);
+    int output = -1;
+    m_daemon = SpawnReadingOutput(
+        {"dbus-daemon", "--config-file=" + root + "/bus.conf", "--nofork", "--print-address=1"}, output);
+    if (m_daemon == 0) {
         return;
     }
     char buffer[512];
     std::string line;
     ssize_t got = 0;
-    while (line.find('\n') == std::string::npos && (got = read(out[0], buffer, sizeof buffer)) > 0) {
+    while (line.find('\n') == std::string::npos && (got = read(output, buffer, sizeof buffer)) > 0) {
         line.append(buffer, static_cast<size_t>(got));
     }
-    close(out[0]);
+    close(output);
     m_address = line.substr(0, line.find('\n'));
     setenv("DBUS_SESSION_BUS_ADDRESS", m_address.c_str(), 1);
 }

@@ -8,6 +8,11 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
+
+// Starts `argv` (searched in PATH) with its standard output going to a pipe whose reading
+// end is stored in `readEnd`; the child's pid, or 0 when it could not start.
+pid_t SpawnReadingOutput(const std::vector<std::string>& argv, int& readEnd);
 
 class PrivateBus {
 public:
