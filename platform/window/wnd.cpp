@@ -166,13 +166,6 @@ void CWnd::FinishDestroy() {
             WindowThread::Current().Retire(std::move(m_surface));
         m_surface.reset();
     }
-    if (m_owner) {
-        std::erase(m_owner->m_owned, this);
-        m_owner = nullptr;
-    }
-    for (CWnd* owned : m_owned)
-        owned->m_owner = nullptr;
-    m_owned.clear();
     Detach();
     PostNcDestroy();
 }
@@ -180,12 +173,6 @@ void CWnd::FinishDestroy() {
 void CWnd::Abandon() {
     m_hwnd = nullptr;
     m_surface.reset();
-    if (m_owner)
-        std::erase(m_owner->m_owned, this);
-    m_owner = nullptr;
-    for (CWnd* owned : m_owned)
-        owned->m_owner = nullptr;
-    m_owned.clear();
     Detach();
 }
 
@@ -195,6 +182,13 @@ void CWnd::Attach(CWnd* parent) {
 }
 
 void CWnd::Detach() {
+    if (m_owner) {
+        std::erase(m_owner->m_owned, this);
+        m_owner = nullptr;
+    }
+    for (CWnd* owned : m_owned)
+        owned->m_owner = nullptr;
+    m_owned.clear();
     if (m_parent) {
         std::erase(m_parent->m_children, this);
         m_parent = nullptr;

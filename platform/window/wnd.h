@@ -182,6 +182,7 @@ private:
 
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(CWnd* parent);
+    // Unlinks the window from its parent and owner, and its children and owned windows from it.
     void Detach();
     // Forgets a window whose handle went stale with its thread, without messages.
     void Abandon();

@@ -311,6 +311,17 @@ public:
     void SetTip(const std::u16string& tip) override;
 
 private:
+    // Runs `change` on this icon's entry under the host's lock, if host and icon still exist.
+    template <class Change> void Update(Change change) {
+        auto state = m_state.lock();
+        if (!state)
+            return;
+        std::lock_guard lock(state->mutex);
+        const auto it = state->icons.find(m_window);
+        if (it != state->icons.end())
+            change(*state, it->second);
+    }
+
     std::weak_ptr<X11TrayHost::State> m_state;
     unsigned long m_window;
 };
@@ -330,28 +341,18 @@ X11Icon::~X11Icon() {
 }
 
 void X11Icon::SetImage(const Bitmap& image) {
-    auto state = m_state.lock();
-    if (!state)
-        return;
-    std::lock_guard lock(state->mutex);
-    const auto it = state->icons.find(m_window);
-    if (it == state->icons.end())
-        return;
-    it->second.image = image;
-    state->Paint(m_window);
+    Update([&](X11TrayHost::State& state, X11TrayHost::State::Icon& icon) {
+        icon.image = image;
+        state.Paint(m_window);
+    });
 }
 
 void X11Icon::SetTip(const std::u16string& tip) {
-    auto state = m_state.lock();
-    if (!state)
-        return;
-    std::lock_guard lock(state->mutex);
-    const auto it = state->icons.find(m_window);
-    if (it == state->icons.end())
-        return;
-    it->second.tip = tip;
-    state->SetTipText(m_window, tip);
-    XFlush(state->display);
+    Update([&](X11TrayHost::State& state, X11TrayHost::State::Icon& icon) {
+        icon.tip = tip;
+        state.SetTipText(m_window, tip);
+        XFlush(state.display);
+    });
 }
 
 std::unique_ptr<X11TrayHost> X11TrayHost::Open(const std::string& displayName) {
