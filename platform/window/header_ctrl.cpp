@@ -17,7 +17,9 @@ namespace {
 // How far either side of a divider the pointer may be to grab it.
 constexpr int kDividerGrip = 4;
 
-unsigned AlignmentFlags(int format) {
+} // namespace
+
+unsigned TextAlignmentOf(int format) {
     switch (format & HDF_JUSTIFYMASK) {
     case HDF_RIGHT:
         return DT_RIGHT;
@@ -27,8 +29,6 @@ unsigned AlignmentFlags(int format) {
         return DT_LEFT;
     }
 }
-
-} // namespace
 
 bool CHeaderCtrl::Create(DWORD style, const Rect& rect, CWnd* parent, UINT id) {
     if (!FindWindowClass(kClassName))
@@ -296,7 +296,7 @@ void CHeaderCtrl::DrawDefaultItem(const HeaderDrawItem& draw) {
     Rect text{r.left + 6, r.top, r.right - 6, r.bottom - 1};
     p.DrawText(m_items[draw.item].text, text,
                DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX |
-                   AlignmentFlags(m_items[draw.item].format));
+                   TextAlignmentOf(m_items[draw.item].format));
 }
 
 } // namespace plat

@@ -20,6 +20,9 @@ inline constexpr int HDF_CENTER = 0x0002;
 inline constexpr int HDF_JUSTIFYMASK = 0x0003;
 inline constexpr int HDF_OWNERDRAW = 0x8000;
 
+// The text-drawing flag (DT_LEFT, DT_RIGHT, DT_CENTER) of an item's justification.
+unsigned TextAlignmentOf(int format);
+
 struct HeaderItem {
     std::u16string text;
     int width{0};

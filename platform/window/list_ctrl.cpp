@@ -25,16 +25,9 @@ constexpr int kWheelLines = 3;
 constexpr int kCellPadding = 6;
 constexpr int kDefaultColumnWidth = 100;
 
-unsigned AlignmentFlags(int format) {
-    switch (format & LVCFMT_JUSTIFYMASK) {
-    case LVCFMT_RIGHT:
-        return DT_RIGHT;
-    case LVCFMT_CENTER:
-        return DT_CENTER;
-    default:
-        return DT_LEFT;
-    }
-}
+// A column's format goes to its header item as it is, so one alignment rule serves both.
+static_assert(LVCFMT_RIGHT == HDF_RIGHT && LVCFMT_CENTER == HDF_CENTER &&
+              LVCFMT_JUSTIFYMASK == HDF_JUSTIFYMASK);
 
 Point PointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -774,7 +767,7 @@ void CListCtrl::DrawDefaultCell(Painter& painter, int row, int column, const NML
     Rect text{cell.left + kCellPadding, cell.top, cell.right - kCellPadding, cell.bottom};
     painter.DrawText(GetItemText(row, column), text,
                      DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX |
-                         AlignmentFlags(GetColumnFormat(column)));
+                         TextAlignmentOf(GetColumnFormat(column)));
 }
 
 } // namespace plat
