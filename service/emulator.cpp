@@ -4,6 +4,7 @@
 #include "platform/text/utf.h"
 #include "service/factory_state.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -152,16 +153,16 @@ void CEmulator::WriteTableLocked(const EmulatedMouse& mouse) {
     if (!m_options.tableWriter) {
         return;
     }
-    for (const auto& candidate : m_mice) {
-        if (candidate->Model().productId == mouse.Model().productId) {
-            const uint32_t productId = mouse.Model().productId;
-            std::u16string image = TableImage(mouse.Memory());
-            if (candidate.get() == &mouse && image != m_tableImages[productId] &&
-                m_options.tableWriter(mouse.Model(), mouse.Memory())) {
-                m_tableImages[productId] = std::move(image);
-            }
-            return;
-        }
+    // The table shows the first attached mouse of each model.
+    const uint32_t productId = mouse.Model().productId;
+    const auto first = std::find_if(m_mice.begin(), m_mice.end(),
+                                    [productId](const auto& m) { return m->Model().productId == productId; });
+    if (first == m_mice.end() || first->get() != &mouse) {
+        return;
+    }
+    std::u16string image = TableImage(mouse.Memory());
+    if (image != m_tableImages[productId] && m_options.tableWriter(mouse.Model(), mouse.Memory())) {
+        m_tableImages[productId] = std::move(image);
     }
 }
 
