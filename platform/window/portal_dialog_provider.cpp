@@ -167,10 +167,11 @@ bool AwaitAnswer(sdbus::IConnection& bus, const PendingAnswer& answer,
         }
         if (answer.answered || answer.portalGone)
             return true;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline)
             return false;
+        // Rounded up, so the wait never ends before the deadline.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         const auto poll = bus.getEventLoopPollData();
         pollfd p{poll.fd, static_cast<short>(poll.events), 0};
         ::poll(&p, 1, static_cast<int>(std::min(left, kPollSlice).count()));
